@@ -1,0 +1,34 @@
+// Texts of file system paths, as navigation, the folder read and the rows use them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fm {
+
+// True when the first ":\" of path starts at its second character ("C:\Windows"). Virtual
+// items, UNC paths and class-identifier names are not drive-letter paths.
+bool IsDriveLetterPath(std::wstring_view path);
+
+// The final path that the system reports for an open handle, made presentable: cut at
+// the first NUL, blanks and control characters trimmed from both ends, "\\?\UNC\server"
+// turned into "\\server" and a leading "\\?\" dropped.
+std::wstring CleanFinalPath(std::wstring_view finalPath);
+
+// What Enter in the path box makes of a typed text: one character gets ":", and a text
+// ending in ":" then gets "\" ("d" becomes "d:\").
+std::wstring CompleteTypedPath(std::wstring_view typed);
+
+// Everything after the last "\" or ":" ("a.txt" of "C:\dir\a.txt").
+std::wstring FileNamePart(std::wstring_view path);
+
+// The caption a path gives its row: the text after its last backslash, or the whole
+// path when that text is empty (a drive root such as "C:\") or there is no backslash.
+std::wstring LastPathPart(std::wstring_view path);
+
+// The folder a path lies in: the text before its last backslash, keeping that backslash
+// when it follows the drive's colon ("C:\" for "C:\a.txt", "C:\Windows" for
+// "C:\Windows\a.txt"). Empty when there is no backslash.
+std::wstring FolderPart(std::wstring_view path);
+
+}  // namespace fm
