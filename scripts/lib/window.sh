@@ -1,0 +1,74 @@
+# shellcheck shell=bash
+# Sourced by scripts/run and the end-to-end tests: finds, captures and closes a program's
+# window on $DISPLAY with xdotool and ImageMagick. Every wait polls for its condition and
+# gives up at a limit, so a slow machine costs time, never a wrong result.
+
+# foldmere_wait_window PID PATTERN SECONDS
+# Prints the id of the largest visible window whose name matches PATTERN (a regular
+# expression). Fails at once when the process PID ends first: a program that quits
+# during start-up should not cost the whole limit.
+foldmere_wait_window() {
+  local pid=$1 pattern=$2 deadline=$((SECONDS + $3)) ids id best="" area best_area=0
+  local WIDTH HEIGHT
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    ids=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null) || ids=""
+    for id in $ids; do
+      WIDTH=0 HEIGHT=0
+      eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')" || continue
+      area=$((WIDTH * HEIGHT))
+      if [ "$area" -gt "$best_area" ]; then best=$id best_area=$area; fi
+    done
+    if [ -n "$best" ]; then
+      echo "$best"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+# foldmere_capture_painted WINDOW SECONDS OUT.png
+# Captures the window (or "root") until two captures in a row are the same and show more
+# than a handful of colours, that is the program has painted and stopped painting. Writes
+# the last capture to OUT.png either way; fails when the window never settled.
+foldmere_capture_painted() {
+  local window=$1 deadline=$((SECONDS + $2)) out=$3 dir prev cur colours settled=1
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/capture.XXXXXX")
+  prev="$dir/a.ppm" cur="$dir/b.ppm"
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    if import -window "$window" "ppm:$cur" 2>/dev/null; then
+      colours=$(convert "$cur" -format '%k' info: 2>/dev/null) || colours=0
+      if [ "$colours" -gt 8 ] && [ -f "$prev" ] && cmp -s "$prev" "$cur"; then
+        settled=0
+        break
+      fi
+      mv -f "$cur" "$prev"
+    fi
+    sleep 0.3
+  done
+  [ -f "$cur" ] || cur="$prev"
+  [ -f "$cur" ] && convert "$cur" "$out"
+  rm -rf "$dir"
+  return "$settled"
+}
+
+# foldmere_close_window PID WINDOW SECONDS
+# Closes the window with Alt+F4, as a user would, and waits until the process PID has
+# ended. A key press can be lost while the window is still settling, so it is sent again
+# every few seconds for as long as the window exists. Fails when the process outlives the
+# limit.
+foldmere_close_window() {
+  local pid=$1 window=$2 deadline=$((SECONDS + $3)) next=0
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    if [ "$SECONDS" -ge "$next" ] && xdotool getwindowname "$window" >/dev/null 2>&1; then
+      # Without a window manager there is no active window to ask for, but focus can be
+      # set directly. The key release may find the window already gone: not an error.
+      timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+      xdotool key --window "$window" alt+F4 >/dev/null 2>&1 || true
+      next=$((SECONDS + 5))
+    fi
+    sleep 0.1
+  done
+}
