@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts/test and tools/wine-run: a private X server for Wine's windows when
 # there is no display.
 
@@ -5,11 +6,11 @@
 # display number itself (-displayfd), so runs side by side on one machine never race for
 # one, and reports it only once it accepts connections.
 foldmere_start_xvfb() {
-  local numfile n="" i
+  local numfile n="" _
   numfile=$(mktemp "${TMPDIR:-/tmp}/xvfb.XXXXXX")
   setsid Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp \
     3>"$numfile" </dev/null >/dev/null 2>&1 &
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     read -r n <"$numfile" 2>/dev/null && [ -n "$n" ] && break
     n=""
     sleep 0.1
@@ -25,9 +26,9 @@ foldmere_start_xvfb() {
 
 # Stops an Xvfb started above and waits (at most 5 s) until it is gone.
 foldmere_stop_xvfb() {
-  local pid=$1 i
+  local pid=$1 _
   kill "$pid" 2>/dev/null || return 0
-  for i in $(seq 1 50); do
+  for _ in $(seq 1 50); do
     kill -0 "$pid" 2>/dev/null || return 0
     sleep 0.1
   done
