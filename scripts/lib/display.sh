@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Sourced by scripts/test and tools/wine-run: a private X server for Wine's windows when
-# there is no display.
+# Sourced by scripts/run, scripts/test and tools/wine-run: a private X server for Wine's
+# windows when there is no display, and the Wine session that is bound to it.
 
 # Starts an Xvfb in its own session and prints "NUMBER PID". The server picks a free
 # display number itself (-displayfd), so runs side by side on one machine never race for
@@ -33,4 +33,11 @@ foldmere_stop_xvfb() {
     sleep 0.1
   done
   kill -9 "$pid" 2>/dev/null || true
+}
+
+# Stops every Wine process of a prefix. Wine's desktop process stays on the display it
+# was started on, so a run on a new display starts with none left from before.
+foldmere_stop_wine() {
+  [ -d "$1" ] || return 0
+  WINEPREFIX="$1" wineserver -k >/dev/null 2>&1 || true
 }

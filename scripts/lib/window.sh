@@ -48,7 +48,8 @@ foldmere_capture_painted() {
     sleep 0.3
   done
   [ -f "$cur" ] || cur="$prev"
-  [ -f "$cur" ] && convert "$cur" "$out"
+  # Without metadata the same picture gives the same file.
+  [ -f "$cur" ] && convert "$cur" -strip "$out"
   rm -rf "$dir"
   return "$settled"
 }
