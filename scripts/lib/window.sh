@@ -35,6 +35,8 @@ foldmere_wait_window() {
 foldmere_capture_painted() {
   local window=$1 deadline=$((SECONDS + $2)) out=$3 dir prev cur colours settled=1
   dir=$(mktemp -d "${TMPDIR:-/tmp}/capture.XXXXXX")
+  # A pointer resting on a row or a button would bring up a tip in the picture.
+  xdotool mousemove 0 0 2>/dev/null || true
   prev="$dir/a.ppm" cur="$dir/b.ppm"
   while [ "$SECONDS" -lt "$deadline" ]; do
     if import -window "$window" "ppm:$cur" 2>/dev/null; then
