@@ -1,0 +1,62 @@
+// The window's creation (the start-up sequence) and its closing (the shutdown sequence).
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "MainUnit.h"
+#include "platform/Shell.h"
+
+namespace MainUnit {
+
+TMain::TMain() : TForm(L"Main", 1429, 863) {
+  CreateDesign();
+  // The menu bar takes its height from the window, not from the client area.
+  SetClientSize(1429, 863);
+  fm::ui::CallHandler([this] { FormCreate(); });
+  fm::ui::CallHandler([this] { FormResize(); });
+  CenterOnScreen();
+  // The design has the window visible: it shows as soon as its creation is complete.
+  Show();
+}
+
+TMain::~TMain() = default;
+
+std::wstring TMain::ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+void TMain::FormCreate() {
+  SetCaption(fm::ui::Application().Title());
+
+  FIDesktopFolder = fm::DesktopFolder();
+  FIShellFolder = FIDesktopFolder;
+
+  FIDList.emplace();
+
+  // The system's image lists index the icons of the rows; they belong to the system.
+  const std::wstring root = ExecutablePath().substr(0, 3);
+  SHFILEINFOW info{};
+  auto small = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  LeftView->SetSmallImages(small);
+  info = SHFILEINFOW{};
+  auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
+  LeftView->SetLargeImages(large);
+}
+
+void TMain::FormClose(TCloseAction&) {
+  ClearLeftItems();
+  FIDList.reset();
+}
+
+void TMain::mmExitClick() { Close(); }
+
+}  // namespace MainUnit

@@ -1,0 +1,107 @@
+// The application object: title, hidden owner window, message loop, the standard error
+// box, plain message boxes, the screen cursor and the hint machinery.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace fm::ui {
+
+class TControl;
+class TForm;
+class THintWindow;
+
+enum class TCursor { crDefault, crArrow, crHourGlass };
+
+class TApplication {
+ public:
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+  ~TApplication();
+
+  static TApplication& Instance();
+
+  // Registers the window classes, loads the common controls and makes the hidden
+  // application window. Safe to call more than once.
+  void Initialize();
+
+  const std::wstring& Title() const { return title_; }
+  void SetTitle(std::wstring title);
+  // The hidden application window: owner of message boxes and shell dialogs.
+  HWND Handle() const { return handle_; }
+
+  // The main form has its own taskbar button (the application window has none).
+  bool MainFormOnTaskBar = true;
+  // Whether Run shows the main form before the loop starts.
+  bool ShowMainForm = true;
+
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form) { mainForm_ = form; }
+
+  // Runs the message loop until Terminate; returns the exit code.
+  int Run();
+  // Handles the messages waiting now and returns; a request to quit stays pending.
+  void ProcessMessages();
+  // Ends the message loop of Run.
+  void Terminate();
+
+  // Shows the current exception in the standard error box. Call from a catch block.
+  void HandleException(std::exception_ptr error) noexcept;
+  void ShowException(const std::wstring& text) noexcept;
+  // The program's own notices: the text under the title, OK, no icon.
+  void ShowMessage(const std::wstring& text);
+
+  TCursor ScreenCursor() const { return cursor_; }
+  void SetScreenCursor(TCursor cursor);
+  // The cursor that WM_SETCURSOR should show instead of the window's own, or null.
+  HCURSOR CursorOverride() const;
+
+  // Hints: the pointer moved within control (client coordinates).
+  void HintMouseMove(TControl& control, POINT point);
+  // Hides a shown hint and forgets the pending one.
+  void CancelHint();
+  // What the hint pause ends in: shows the hint of the control under the pointer now.
+  void ActivateHint();
+  // The window that shows hints; the refined kind is installed by the program.
+  std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
+  THintWindow* HintWindow() const { return hintWindow_.get(); }
+  // A control is going away: forget it as the hint's owner.
+  void ControlDestroyed(TControl& control);
+
+  static constexpr UINT HintPauseMs = 500;
+
+ private:
+  TApplication() = default;
+  static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+  bool IsShortCut(const MSG& message);
+  void Dispatch(const MSG& message);
+
+  std::wstring title_;
+  HWND handle_ = nullptr;
+  TForm* mainForm_ = nullptr;
+  TCursor cursor_ = TCursor::crDefault;
+
+  TControl* hintControl_ = nullptr;
+  RECT hintBounds_{};
+  POINT hintPoint_{};
+  bool hintPending_ = false;
+  std::unique_ptr<THintWindow> hintWindow_;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+// Exceptions never cross a window procedure: every handler call is wrapped in this.
+template <class F>
+void CallHandler(F&& handler) noexcept {
+  try {
+    handler();
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+  }
+}
+
+}  // namespace fm::ui

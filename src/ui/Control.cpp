@@ -1,0 +1,414 @@
+#include "ui/Control.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/Application.h"
+
+namespace fm::ui {
+
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"Foldmere.Control";
+constexpr wchar_t kOwnClassName[] = L"FoldmereWindow";
+constexpr UINT_PTR kSubclassId = 1;
+
+bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+TShiftState CurrentShiftState() {
+  TShiftState state;
+  state.Shift = KeyDown(VK_SHIFT);
+  state.Ctrl = KeyDown(VK_CONTROL);
+  state.Alt = KeyDown(VK_MENU);
+  state.Left = KeyDown(VK_LBUTTON);
+  state.Right = KeyDown(VK_RBUTTON);
+  state.Middle = KeyDown(VK_MBUTTON);
+  return state;
+}
+
+// The one place where messages enter C++ code: nothing thrown passes back to the system.
+LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
+                          LPARAM lParam) noexcept {
+  if (message == WM_NCDESTROY) {
+    LRESULT result = control->DefaultProc(message, wParam, lParam);
+    control->Detach();
+    return result;
+  }
+  try {
+    return control->WndProc(message, wParam, lParam);
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+    return control->DefaultProc(message, wParam, lParam);
+  }
+}
+
+TControl::TControl(TControl* parent, std::wstring name) : parent_(parent), name_(std::move(name)) {
+  if (parent) font_ = parent->font_;
+}
+
+TControl::~TControl() {
+  Application().ControlDestroyed(*this);
+  // Children first, so that no child outlives the window it lives in.
+  while (!children_.empty()) children_.pop_back();
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    Detach();
+    DestroyWindow(hwnd);
+  }
+}
+
+TControl* TControl::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+TControl* TControl::FindChild(const std::wstring& name) const {
+  for (const auto& child : children_) {
+    if (child->name_ == name) return child.get();
+    if (TControl* found = child->FindChild(name)) return found;
+  }
+  return nullptr;
+}
+
+void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
+                            const wchar_t* text, HMENU menu) {
+  Application().Initialize();
+  const bool ownClass = className == nullptr;
+  static const ATOM ownClassAtom = [] {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = OwnClassProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kOwnClassName;
+    return RegisterClassExW(&wc);
+  }();
+  (void)ownClassAtom;
+  HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
+  if (parent_) style |= WS_CHILD;
+  HWND hwnd = CreateWindowExW(exStyle, ownClass ? kOwnClassName : className, text, style, 0, 0,
+                              0, 0, parentWindow, menu, GetModuleHandleW(nullptr),
+                              ownClass ? this : nullptr);
+  if (!hwnd) return;
+  if (!ownClass) Attach(hwnd, false);
+  ApplyFont();
+}
+
+void TControl::Attach(HWND hwnd, bool ownClass) {
+  hwnd_ = hwnd;
+  ownClass_ = ownClass;
+  SetPropW(hwnd, kControlProperty, this);
+  if (!ownClass) SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TControl::Detach() {
+  if (!hwnd_) return;
+  if (!ownClass_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  RemovePropW(hwnd_, kControlProperty);
+  if (ownClass_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK TControl::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    control->Attach(hwnd, true);
+  }
+  auto* control = reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!control) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return DispatchMessageTo(control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR data) {
+  return DispatchMessageTo(reinterpret_cast<TControl*>(data), message, wParam, lParam);
+}
+
+LRESULT TControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!hwnd_) return 0;
+  if (ownClass_) return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT result = 0;
+      TControl* child = FromHandle(header->hwndFrom);
+      if (child && child != this && child->Notify(*header, result)) return result;
+      break;
+    }
+    case WM_COMMAND:
+      if (lParam) {
+        TControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
+        if (child && child != this && child->Command(HIWORD(wParam), LOWORD(wParam))) return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // The edit field of a combo box reports through the combo box.
+      HWND from = reinterpret_cast<HWND>(lParam);
+      TControl* control = FromHandle(from);
+      if (!control) control = FromHandle(GetParent(from));
+      if (control) {
+        if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam))) {
+          return reinterpret_cast<LRESULT>(brush);
+        }
+      }
+      break;
+    }
+    case WM_SIZE: {
+      LRESULT result = DefaultProc(message, wParam, lParam);
+      Resized();
+      return result;
+    }
+    case WM_ERASEBKGND:
+      if (ownClass_) {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
+        return 1;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (HCURSOR cursor = Application().CursorOverride()) {
+        SetCursor(cursor);
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      Application().HintMouseMove(*this, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      Application().CancelHint();
+      break;
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+bool TControl::Notify(NMHDR&, LRESULT&) { return false; }
+
+bool TControl::Command(WORD, WORD) { return false; }
+
+HBRUSH TControl::CtlColor(HDC dc) {
+  SetTextColor(dc, ColorToRGB(font_.Color()));
+  SetBkColor(dc, ColorToRGB(color_));
+  return brush_.Handle();
+}
+
+RECT TControl::AlignRect() const {
+  RECT rect{};
+  if (hwnd_) GetClientRect(hwnd_, &rect);
+  return rect;
+}
+
+void TControl::Resized() {
+  Realign();
+  if (OnResize) OnResize();
+}
+
+void TControl::ApplyFont() {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+}
+
+RECT TControl::BoundsRect() const {
+  RECT rect{};
+  if (!hwnd_) return rect;
+  GetWindowRect(hwnd_, &rect);
+  HWND parent = GetParent(hwnd_);
+  if (parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return rect;
+}
+
+int TControl::Width() const {
+  RECT rect = BoundsRect();
+  return rect.right - rect.left;
+}
+
+int TControl::Height() const {
+  RECT rect = BoundsRect();
+  return rect.bottom - rect.top;
+}
+
+int TControl::ClientWidth() const {
+  RECT rect{};
+  if (hwnd_) GetClientRect(hwnd_, &rect);
+  return rect.right;
+}
+
+int TControl::ClientHeight() const {
+  RECT rect{};
+  if (hwnd_) GetClientRect(hwnd_, &rect);
+  return rect.bottom;
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (!hwnd_) return;
+  SetWindowPos(hwnd_, nullptr, left, top, std::max(0, width), std::max(0, height),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // An aligned control that changed size makes its parent lay out again, so the
+  // controls beside it follow.
+  if (align_ != TAlign::alNone && parent_ && !parent_->realigning_) parent_->Realign();
+}
+
+void TControl::SetWidth(int width) {
+  RECT rect = BoundsRect();
+  SetBounds(rect.left, rect.top, width, rect.bottom - rect.top);
+}
+
+void TControl::SetHeight(int height) {
+  RECT rect = BoundsRect();
+  SetBounds(rect.left, rect.top, rect.right - rect.left, height);
+}
+
+void TControl::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetMargins(TMargins margins, bool alignWithMargins) {
+  margins_ = margins;
+  alignWithMargins_ = alignWithMargins;
+  if (parent_) parent_->Realign();
+}
+
+bool TControl::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void TControl::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+bool TControl::Visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+void TControl::SetVisible(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (parent_) parent_->Realign();
+}
+
+bool TControl::TabStop() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_TABSTOP); }
+
+void TControl::SetTabStop(bool tabStop) {
+  if (!hwnd_) return;
+  LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+void TControl::SetColor(TColor color) {
+  color_ = color;
+  brush_.SetColor(color);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TControl::SetFont(const TFont& font) {
+  font_ = font;
+  ApplyFont();
+}
+
+std::wstring TControl::Text() const {
+  if (!hwnd_) return {};
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+  return text;
+}
+
+void TControl::SetText(const std::wstring& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, text.c_str());
+}
+
+void TControl::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+void TControl::PlaceAligned(TControl& child, RECT target) {
+  if (child.alignWithMargins_) {
+    target.left += child.margins_.Left;
+    target.top += child.margins_.Top;
+    target.right -= child.margins_.Right;
+    target.bottom -= child.margins_.Bottom;
+  }
+  SetWindowPos(child.hwnd_, nullptr, target.left, target.top,
+               std::max<LONG>(0, target.right - target.left),
+               std::max<LONG>(0, target.bottom - target.top), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TControl::Realign() {
+  if (!hwnd_ || realigning_) return;
+  realigning_ = true;
+  RECT area = AlignRect();
+  auto outerWidth = [](const TControl& c) {
+    return c.Width() + (c.alignWithMargins_ ? c.margins_.Left + c.margins_.Right : 0);
+  };
+  auto outerHeight = [](const TControl& c) {
+    return c.Height() + (c.alignWithMargins_ ? c.margins_.Top + c.margins_.Bottom : 0);
+  };
+  auto aligned = [&](TAlign align) {
+    std::vector<TControl*> result;
+    for (const auto& child : children_) {
+      if (child->align_ == align && child->hwnd_ && child->Visible()) result.push_back(child.get());
+    }
+    return result;
+  };
+  // Bands in the order they were added: tops from the top down, bottoms so that the
+  // first added lies highest, lefts from the left, rights so that the first added lies
+  // leftmost; the client control takes what is left.
+  for (TControl* c : aligned(TAlign::alTop)) {
+    const int h = outerHeight(*c);
+    PlaceAligned(*c, RECT{area.left, area.top, area.right, area.top + h});
+    area.top += h;
+  }
+  auto bottoms = aligned(TAlign::alBottom);
+  for (auto it = bottoms.rbegin(); it != bottoms.rend(); ++it) {
+    const int h = outerHeight(**it);
+    PlaceAligned(**it, RECT{area.left, area.bottom - h, area.right, area.bottom});
+    area.bottom -= h;
+  }
+  for (TControl* c : aligned(TAlign::alLeft)) {
+    const int w = outerWidth(*c);
+    PlaceAligned(*c, RECT{area.left, area.top, area.left + w, area.bottom});
+    area.left += w;
+  }
+  auto rights = aligned(TAlign::alRight);
+  for (auto it = rights.rbegin(); it != rights.rend(); ++it) {
+    const int w = outerWidth(**it);
+    PlaceAligned(**it, RECT{area.right - w, area.top, area.right, area.bottom});
+    area.right -= w;
+  }
+  for (TControl* c : aligned(TAlign::alClient)) PlaceAligned(*c, area);
+  realigning_ = false;
+}
+
+bool TControl::HintAt(POINT, RECT& bounds) {
+  if (!showHint_ || hint_.empty()) return false;
+  GetClientRect(hwnd_, &bounds);
+  return true;
+}
+
+std::wstring TControl::HintText(POINT) { return hint_; }
+
+POINT TControl::HintPosition(POINT cursorScreen, const RECT&, int& maxWidth) {
+  maxWidth = 0;
+  return POINT{cursorScreen.x, cursorScreen.y + GetSystemMetrics(SM_CYCURSOR)};
+}
+
+}  // namespace fm::ui

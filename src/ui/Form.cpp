@@ -1,0 +1,115 @@
+#include "ui/Form.h"
+
+#include "ui/Application.h"
+#include "ui/Menus.h"
+
+namespace fm::ui {
+
+TForm::TForm(std::wstring name, int clientWidth, int clientHeight) : TControl(nullptr, std::move(name)) {
+  SetColor(clBtnFace);
+  CreateHandle(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW);
+  SetClientSize(clientWidth, clientHeight);
+}
+
+TForm::~TForm() {
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+  // The menu belongs to menu_, not to the window that shows it.
+  if (Handle()) SetMenu(Handle(), nullptr);
+}
+
+void TForm::AttachMenu(std::unique_ptr<TMainMenu> menu) {
+  menu_ = std::move(menu);
+  SetMenu(Handle(), menu_->Handle());
+}
+
+void TForm::SetClientSize(int width, int height) {
+  // Items added to the menu bar after it was attached count only once it is laid out again.
+  if (GetMenu(Handle())) DrawMenuBar(Handle());
+  RECT rect{0, 0, width, height};
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+  const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
+  AdjustWindowRectEx(&rect, style, GetMenu(Handle()) != nullptr, exStyle);
+  RECT bounds = BoundsRect();
+  SetBounds(bounds.left, bounds.top, rect.right - rect.left, rect.bottom - rect.top);
+  // The menu bar may wrap at the new width; fix the client size once more.
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (client.right != width || client.bottom != height) {
+    SetBounds(bounds.left, bounds.top, Width() + width - client.right, Height() + height - client.bottom);
+  }
+}
+
+void TForm::SetIcon(int iconResource) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  // Shared icons from LoadImage need no destroying.
+  auto load = [&](int size) {
+    return LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED);
+  };
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(GetSystemMetrics(SM_CXICON))));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(GetSystemMetrics(SM_CXSMICON))));
+}
+
+void TForm::CenterOnScreen() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = Width();
+  const int height = Height();
+  SetBounds(work.left + (work.right - work.left - width) / 2,
+            work.top + (work.bottom - work.top - height) / 2, width, height);
+}
+
+void TForm::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  if (activeControl_) activeControl_->SetFocus();
+}
+
+void TForm::Close() {
+  if (Handle()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE: {
+      TCloseAction action = Application().MainForm() == this ? TCloseAction::caFree : TCloseAction::caHide;
+      if (OnClose) OnClose(action);
+      if (action == TCloseAction::caNone) return 0;
+      closed_ = true;
+      ShowWindow(Handle(), SW_HIDE);
+      if (Application().MainForm() == this) Application().Terminate();
+      return 0;
+    }
+    case WM_COMMAND:
+      // Menu commands come without a control window.
+      if (lParam == 0 && HIWORD(wParam) == 0 && menu_) {
+        if (menu_->DispatchCommand(LOWORD(wParam))) return 0;
+      }
+      break;
+    case WM_ACTIVATE: {
+      // Coming back, the focus returns to the control that had it when the form lost it.
+      HWND focus = GetFocus();
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        break;
+      }
+      HWND target = (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_))
+                        ? lastFocus_
+                        : (activeControl_ ? activeControl_->Handle() : nullptr);
+      if (target) {
+        ::SetFocus(target);
+        return 0;
+      }
+      break;
+    }
+    case WM_SETFOCUS:
+      if (activeControl_ && activeControl_->Handle()) {
+        activeControl_->SetFocus();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return TControl::WndProc(message, wParam, lParam);
+}
+
+}  // namespace fm::ui

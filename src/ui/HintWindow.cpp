@@ -1,0 +1,104 @@
+#include "ui/HintWindow.h"
+
+#include <algorithm>
+
+namespace fm::ui {
+
+namespace {
+constexpr wchar_t kHintClassName[] = L"FoldmereHint";
+}
+
+THintWindow::THintWindow() = default;
+
+THintWindow::~THintWindow() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool THintWindow::Showing() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void THintWindow::ActivateHint(POINT position, const std::wstring& text, int maxWidth) {
+  text_ = text;
+  if (!hwnd_) {
+    // The class is registered per style so that a hint window with a shadow of its own
+    // can stand beside one without.
+    const DWORD classStyle = ClassStyle() | CS_SAVEBITS;
+    const std::wstring className = kHintClassName + std::to_wstring(classStyle);
+    WNDCLASSEXW wc{sizeof(wc)};
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), className.c_str(), &wc)) {
+      wc = WNDCLASSEXW{sizeof(wc)};
+      wc.style = classStyle;
+      wc.lpfnWndProc = WndProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      wc.lpszClassName = className.c_str();
+      RegisterClassExW(&wc);
+    }
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, className.c_str(),
+                            L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  SetWindowTextW(hwnd_, text_.c_str());
+  // Measure the text as it will be drawn, wrapping at the width limit.
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding - 2) : 32767, 0};
+  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &measure,
+            DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_LEFT);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  const int width = measure.right + 2 * Padding + 2;
+  const int height = measure.bottom + 2 * Padding + 2;
+  SetWindowPos(hwnd_, HWND_TOPMOST, position.x, position.y, width, height,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void THintWindow::ReleaseHandle() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void THintWindow::PaintFrame(HDC dc, RECT& client) {
+  FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  InflateRect(&client, -1, -1);
+}
+
+void THintWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, brush_.Handle());
+  PaintFrame(dc, client);
+  InflateRect(&client, -Padding, -Padding);
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(font_.Color()));
+  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
+            DT_NOPREFIX | DT_WORDBREAK | DT_LEFT);
+  SelectObject(dc, old);
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK THintWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<THintWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self) {
+    switch (message) {
+      case WM_PAINT:
+        self->Paint();
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_NCHITTEST:
+        return HTTRANSPARENT;
+      default:
+        break;
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace fm::ui

@@ -1,0 +1,44 @@
+// The window that shows a hint: a borderless top-most popup with the hint colours.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Graphics.h"
+
+namespace fm::ui {
+
+class THintWindow {
+ public:
+  THintWindow();
+  THintWindow(const THintWindow&) = delete;
+  THintWindow& operator=(const THintWindow&) = delete;
+  virtual ~THintWindow();
+
+  HWND Handle() const { return hwnd_; }
+  const std::wstring& Caption() const { return text_; }
+
+  // Shows text with its top left corner at position (screen coordinates), wrapping lines
+  // wider than maxWidth (0 for no limit).
+  void ActivateHint(POINT position, const std::wstring& text, int maxWidth);
+  void ReleaseHandle();
+  bool Showing() const;
+
+ protected:
+  // Draws the frame; the refined window draws a border of its own.
+  virtual void PaintFrame(HDC dc, RECT& client);
+  virtual DWORD ClassStyle() const { return 0; }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+  void Paint();
+
+  HWND hwnd_ = nullptr;
+  std::wstring text_;
+  TFont font_{L"Tahoma", -11, clInfoText};
+  TBrush brush_{clInfoBk};
+  static constexpr int Padding = 3;
+};
+
+}  // namespace fm::ui

@@ -1,0 +1,390 @@
+#include "ui/ListView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "core/ColumnAutoSize.h"
+#include "ui/Application.h"
+
+namespace fm::ui {
+
+void TCanvas::Reset(HDC dc, const TFont& font, TColor brushColor) {
+  dc_ = dc;
+  font_ = font;
+  brushColor_ = brushColor;
+  changed_ = false;
+}
+
+void TCanvas::SetFontColor(TColor color) {
+  font_.SetColor(color);
+  changed_ = true;
+}
+
+void TCanvas::SetFontStyle(TFontStyles style) {
+  font_.SetStyle(style);
+  changed_ = true;
+}
+
+void TCanvas::SetBrushColor(TColor color) {
+  brushColor_ = color;
+  changed_ = true;
+}
+
+TListView::TListView(TControl& parent, std::wstring name, std::vector<TListColumn> columns)
+    : TControl(&parent, std::move(name)), columns_(std::move(columns)) {
+  CreateHandle(WC_LISTVIEWW,
+               WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                   LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHAREIMAGELISTS,
+               WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(Handle(), LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const TListColumn& column = columns_[i];
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    lvc.fmt = column.Alignment == TAlignment::taCenter        ? LVCFMT_CENTER
+              : column.Alignment == TAlignment::taRightJustify ? LVCFMT_RIGHT
+                                                               : LVCFMT_LEFT;
+    lvc.cx = column.Width;
+    lvc.pszText = const_cast<wchar_t*>(column.Caption.c_str());
+    lvc.iSubItem = static_cast<int>(i);
+    ListView_InsertColumn(Handle(), static_cast<int>(i), &lvc);
+  }
+}
+
+TListView::~TListView() = default;
+
+int TListView::ColumnWidth(int index) const { return ListView_GetColumnWidth(Handle(), index); }
+
+HWND TListView::Header() const { return ListView_GetHeader(Handle()); }
+
+int TListView::ItemCount() const { return ListView_GetItemCount(Handle()); }
+
+void TListView::SetItemCount(int count) {
+  ListView_SetItemCountEx(Handle(), count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void TListView::BeginUpdate() {
+  if (updateCount_++ == 0) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TListView::EndUpdate() {
+  if (updateCount_ == 0 || --updateCount_ > 0) return;
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int TListView::SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+
+void TListView::SelectItem(int index) {
+  const UINT mask = LVIS_SELECTED | LVIS_FOCUSED;
+  ListView_SetItemState(Handle(), index, mask, mask);
+  ListView_EnsureVisible(Handle(), index, TRUE);
+}
+
+int TListView::ItemAt(POINT client) const {
+  LVHITTESTINFO hit{};
+  hit.pt = client;
+  const int index = ListView_HitTest(Handle(), &hit);
+  return (hit.flags & LVHT_ONITEM) ? index : -1;
+}
+
+RECT TListView::ItemRect(int index) const {
+  RECT rect{};
+  ListView_GetItemRect(Handle(), index, &rect, LVIR_BOUNDS);
+  return rect;
+}
+
+int TListView::TopIndex() const { return ListView_GetTopIndex(Handle()); }
+
+int TListView::VisibleRowCount() const { return ListView_GetCountPerPage(Handle()); }
+
+void TListView::SetSmallImages(HIMAGELIST images) { ListView_SetImageList(Handle(), images, LVSIL_SMALL); }
+
+void TListView::SetLargeImages(HIMAGELIST images) { ListView_SetImageList(Handle(), images, LVSIL_NORMAL); }
+
+void TListView::SetReadOnly(bool readOnly) {
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+  SetWindowLongW(Handle(), GWL_STYLE, readOnly ? (style & ~LVS_EDITLABELS) : (style | LVS_EDITLABELS));
+}
+
+bool TListView::ReadOnly() const { return (GetWindowLongW(Handle(), GWL_STYLE) & LVS_EDITLABELS) == 0; }
+
+void TListView::SetColor(TColor color) {
+  TControl::SetColor(color);
+  ListView_SetBkColor(Handle(), ColorToRGB(color));
+  ListView_SetTextBkColor(Handle(), ColorToRGB(color));
+}
+
+void TListView::SetFont(const TFont& font) {
+  TControl::SetFont(font);
+  styledFonts_.clear();
+  ListView_SetTextColor(Handle(), ColorToRGB(font.Color()));
+}
+
+HFONT TListView::FontFor(TFontStyles style) {
+  auto& font = styledFonts_[{style.bold, style.italic}];
+  if (!font) {
+    font = std::make_unique<TFont>(Font());
+    font->SetStyle(style);
+  }
+  return font->Handle();
+}
+
+TListItem TListView::ItemData(int index) {
+  TListItem item;
+  item.Index = index;
+  if (OnData) OnData(item);
+  return item;
+}
+
+void TListView::GetDisplayInfo(NMLVDISPINFOW& info) {
+  LVITEMW& lv = info.item;
+  // The control asks cell by cell; the whole row is filled each time.
+  TListItem item = ItemData(lv.iItem);
+  if (lv.mask & LVIF_TEXT && lv.pszText && lv.cchTextMax > 0) {
+    const std::wstring* text = nullptr;
+    static const std::wstring empty;
+    if (lv.iSubItem == 0) {
+      text = &item.Caption;
+    } else if (static_cast<size_t>(lv.iSubItem) <= item.SubItems.size()) {
+      text = &item.SubItems[static_cast<size_t>(lv.iSubItem) - 1];
+    } else {
+      text = &empty;
+    }
+    const size_t count = std::min(text->size(), static_cast<size_t>(lv.cchTextMax) - 1);
+    std::copy_n(text->data(), count, lv.pszText);
+    lv.pszText[count] = L'\0';
+  }
+  if (lv.mask & LVIF_IMAGE) lv.iImage = item.ImageIndex;
+}
+
+LRESULT TListView::FindItem(const NMLVFINDITEMW& find) {
+  if (!OnDataFind) return -1;
+  const LVFINDINFOW& info = find.lvfi;
+  TItemFind kind = TItemFind::ifData;
+  if (info.flags & LVFI_PARTIAL) {
+    kind = TItemFind::ifPartialString;
+  } else if (info.flags & LVFI_STRING) {
+    kind = TItemFind::ifExactString;
+  } else if (info.flags & LVFI_NEARESTXY) {
+    kind = TItemFind::ifNearest;
+  }
+  TSearchDirection direction = TSearchDirection::sdAll;
+  switch (info.vkDirection) {
+    case VK_LEFT: direction = TSearchDirection::sdLeft; break;
+    case VK_RIGHT: direction = TSearchDirection::sdRight; break;
+    case VK_UP: direction = TSearchDirection::sdAbove; break;
+    case VK_DOWN: direction = TSearchDirection::sdBelow; break;
+    default: break;
+  }
+  const std::wstring text = (kind == TItemFind::ifPartialString || kind == TItemFind::ifExactString) && info.psz
+                                ? std::wstring(info.psz)
+                                : std::wstring();
+  int index = -1;
+  OnDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find.iStart, direction,
+             (info.flags & LVFI_WRAP) != 0, index);
+  return index;
+}
+
+void TListView::ApplyCanvas(NMLVCUSTOMDRAW& draw, const TFont& font, TColor brushColor) {
+  SelectObject(draw.nmcd.hdc, FontFor(font.Style()));
+  draw.clrText = ColorToRGB(font.Color());
+  draw.clrTextBk = ColorToRGB(brushColor);
+}
+
+LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
+  const DWORD stage = draw.nmcd.dwDrawStage;
+  const bool wantsItems = OnCustomDrawItem || OnCustomDrawSubItem;
+  if (stage == CDDS_PREPAINT) {
+    bool defaultDraw = true;
+    if (OnCustomDraw) OnCustomDraw(draw.nmcd.rc, defaultDraw);
+    if (!defaultDraw) return CDRF_SKIPDEFAULT;
+    return wantsItems ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+  }
+  TListItem item;
+  item.Index = static_cast<int>(draw.nmcd.dwItemSpec);
+  if (stage == CDDS_ITEMPREPAINT) {
+    canvas_.Reset(draw.nmcd.hdc, Font(), Color());
+    bool defaultDraw = true;
+    if (OnCustomDrawItem) OnCustomDrawItem(&item, draw.nmcd.uItemState, defaultDraw);
+    rowChanged_ = canvas_.Changed();
+    LRESULT result = OnCustomDrawSubItem ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+    if (rowChanged_) {
+      rowFont_ = canvas_.Font();
+      rowBrush_ = canvas_.BrushColor();
+      ApplyCanvas(draw, rowFont_, rowBrush_);
+      result |= CDRF_NEWFONT;
+    }
+    return defaultDraw ? result : CDRF_SKIPDEFAULT;
+  }
+  if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
+    canvas_.Reset(draw.nmcd.hdc, Font(), Color());
+    bool defaultDraw = true;
+    if (OnCustomDrawSubItem) OnCustomDrawSubItem(&item, draw.iSubItem, draw.nmcd.uItemState, defaultDraw);
+    if (!defaultDraw) return CDRF_SKIPDEFAULT;
+    // A cell whose handler changed nothing keeps the row's choice.
+    if (canvas_.Changed()) {
+      ApplyCanvas(draw, canvas_.Font(), canvas_.BrushColor());
+      return CDRF_NEWFONT;
+    }
+    if (rowChanged_) {
+      ApplyCanvas(draw, rowFont_, rowBrush_);
+      return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+  }
+  return CDRF_DODEFAULT;
+}
+
+bool TListView::Notify(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+      result = 0;
+      return true;
+    case LVN_ODCACHEHINT: {
+      const auto& hint = reinterpret_cast<NMLVCACHEHINT&>(header);
+      if (OnDataHint) OnDataHint(hint.iFrom, hint.iTo);
+      result = 0;
+      return true;
+    }
+    case LVN_ODFINDITEMW:
+      result = FindItem(reinterpret_cast<NMLVFINDITEMW&>(header));
+      return true;
+    case NM_CUSTOMDRAW:
+      result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+      return true;
+    case LVN_GETINFOTIPW: {
+      // Only some list views send this; the application's own hint handling serves
+      // the others. Both ask the same event.
+      auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+      if (OnInfoTip && tip.pszText && tip.cchTextMax > 0) {
+        TListItem item = ItemData(tip.iItem);
+        std::wstring text = item.Caption;
+        OnInfoTip(item, text);
+        lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
+      }
+      result = 0;
+      return true;
+    }
+    case LVN_BEGINLABELEDITW: {
+      auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+      TListItem item = ItemData(info.item.iItem);
+      bool allowEdit = true;
+      if (OnEditing) OnEditing(item, allowEdit);
+      result = allowEdit ? FALSE : TRUE;
+      return true;
+    }
+    case LVN_ENDLABELEDITW: {
+      auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+      if (!info.item.pszText) {
+        result = FALSE;
+        return true;
+      }
+      TListItem item = ItemData(info.item.iItem);
+      std::wstring text = info.item.pszText;
+      if (OnEdited) OnEdited(item, text);
+      result = FALSE;
+      return true;
+    }
+    case NM_DBLCLK:
+      if (OnDblClick) OnDblClick();
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+      if (OnKeyDown) {
+        Application().CancelHint();
+        WORD key = static_cast<WORD>(wParam);
+        OnKeyDown(key, CurrentShiftState());
+        if (key == 0) return 0;
+        return DefaultProc(message, key, lParam);
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      if (OnMouseDown) {
+        TShiftState shift = CurrentShiftState();
+        shift.Double = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+        const TMouseButton button = (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) ? TMouseButton::mbLeft
+                                    : (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK)
+                                        ? TMouseButton::mbRight
+                                        : TMouseButton::mbMiddle;
+        OnMouseDown(button, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      }
+      break;
+    default:
+      break;
+  }
+  return TControl::WndProc(message, wParam, lParam);
+}
+
+void TListView::Resized() {
+  AutoSizeColumns();
+  TControl::Resized();
+}
+
+void TListView::AutoSizeColumns() {
+  if (sizingColumns_) return;
+  bool any = false;
+  std::vector<ColumnSizing> sizing;
+  for (const TListColumn& column : columns_) {
+    sizing.push_back({column.AutoSize, column.Width, column.MinWidth, column.MaxWidth});
+    any = any || column.AutoSize;
+  }
+  if (!any) return;
+  // The columns share the client width, which leaves out a shown vertical scroll bar.
+  sizingColumns_ = true;
+  const std::vector<int> widths = fm::AutoSizeColumns(sizing, ClientWidth());
+  for (size_t i = 0; i < widths.size(); ++i) {
+    if (ListView_GetColumnWidth(Handle(), static_cast<int>(i)) != widths[i]) {
+      ListView_SetColumnWidth(Handle(), static_cast<int>(i), widths[i]);
+    }
+  }
+  sizingColumns_ = false;
+}
+
+bool TListView::HintAt(POINT point, RECT& bounds) {
+  if (!OnInfoTip) return TControl::HintAt(point, bounds);
+  if (!ShowHint()) return false;
+  // Each row has a tip of its own; below the rows there is none.
+  const int index = ItemAt(point);
+  if (index < 0 || index >= ItemCount()) return false;
+  bounds = ItemRect(index);
+  return true;
+}
+
+std::wstring TListView::HintText(POINT point) {
+  if (!OnInfoTip) return TControl::HintText(point);
+  const int index = ItemAt(point);
+  if (index < 0 || index >= ItemCount()) return {};
+  // The tip starts as the row's caption; the handler replaces it.
+  TListItem item = ItemData(index);
+  std::wstring text = item.Caption;
+  OnInfoTip(item, text);
+  return text;
+}
+
+POINT TListView::HintPosition(POINT cursorScreen, const RECT& bounds, int& maxWidth) {
+  if (!OnInfoTip) return TControl::HintPosition(cursorScreen, bounds, maxWidth);
+  // At the row's top left corner, moved by the size of the mouse cursor.
+  POINT position{bounds.left, bounds.top};
+  ClientToScreen(Handle(), &position);
+  position.x += GetSystemMetrics(SM_CXCURSOR);
+  position.y += GetSystemMetrics(SM_CYCURSOR);
+  maxWidth = ClientWidth();
+  return position;
+}
+
+}  // namespace fm::ui

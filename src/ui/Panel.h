@@ -1,0 +1,33 @@
+// A panel: a plain container with optional bevels.
+#pragma once
+
+#include "ui/Control.h"
+
+namespace fm::ui {
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+enum class TBevelKind { bkNone, bkSoft, bkFlat };
+
+class TPanel : public TControl {
+ public:
+  TPanel(TControl& parent, std::wstring name);
+
+  void SetBevels(TBevelCut outer, TBevelCut inner, TBevelKind kind);
+  TBevelCut BevelOuter() const { return outer_; }
+  TBevelCut BevelInner() const { return inner_; }
+  TBevelKind BevelKind() const { return kind_; }
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  RECT AlignRect() const override;
+
+ private:
+  int BevelWidth() const;
+  void Paint();
+
+  TBevelCut outer_ = TBevelCut::bvNone;
+  TBevelCut inner_ = TBevelCut::bvNone;
+  TBevelKind kind_ = TBevelKind::bkNone;
+};
+
+}  // namespace fm::ui

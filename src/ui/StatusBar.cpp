@@ -1,0 +1,38 @@
+#include "ui/StatusBar.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace fm::ui {
+
+TStatusBar::TStatusBar(TControl& parent, std::wstring name, std::vector<Panel> panels)
+    : TControl(&parent, std::move(name)) {
+  SetColor(clBtnFace);
+  CreateHandle(STATUSCLASSNAMEW, WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0);
+  std::vector<int> edges;
+  int right = 0;
+  for (const Panel& panel : panels) {
+    widths_.push_back(panel.width);
+    right += panel.width;
+    edges.push_back(right);
+  }
+  // The last panel reaches the end of the bar.
+  if (!edges.empty()) edges.back() = -1;
+  SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (size_t i = 0; i < panels.size(); ++i) SetPanelText(static_cast<int>(i), panels[i].text);
+}
+
+std::wstring TStatusBar::PanelText(int index) const {
+  const LRESULT info = SendMessageW(Handle(), SB_GETTEXTLENGTHW, static_cast<WPARAM>(index), 0);
+  std::wstring text(static_cast<size_t>(LOWORD(info)) + 1, L'\0');
+  SendMessageW(Handle(), SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(LOWORD(info));
+  return text;
+}
+
+void TStatusBar::SetPanelText(int index, const std::wstring& text) {
+  SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace fm::ui

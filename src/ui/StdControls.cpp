@@ -1,0 +1,95 @@
+#include "ui/StdControls.h"
+
+namespace fm::ui {
+
+TLabel::TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment)
+    : TControl(&parent, std::move(name)) {
+  SetColor(parent.Color());
+  DWORD style = WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE;
+  style |= alignment == TAlignment::taCenter ? SS_CENTER
+           : alignment == TAlignment::taRightJustify ? SS_RIGHT
+                                                     : SS_LEFT;
+  CreateHandle(WC_STATICW, style, 0, caption.c_str());
+}
+
+HBRUSH TLabel::CtlColor(HDC dc) {
+  SetTextColor(dc, ColorToRGB(Font().Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  return brush_.Handle();
+}
+
+TCheckBox::TCheckBox(TControl& parent, std::wstring name, std::wstring caption)
+    : TControl(&parent, std::move(name)) {
+  SetColor(parent.Color());
+  CreateHandle(WC_BUTTONW, WS_VISIBLE | BS_AUTOCHECKBOX, 0, caption.c_str());
+}
+
+bool TCheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked) {
+  SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool KeyFilter::Filter(UINT message, WPARAM wParam) {
+  if (message == WM_KEYDOWN) {
+    swallowChar_ = false;
+    if (!OnKeyDown) return false;
+    WORD key = static_cast<WORD>(wParam);
+    OnKeyDown(key, CurrentShiftState());
+    if (key == 0) {
+      swallowChar_ = true;
+      return true;
+    }
+    return false;
+  }
+  if (message == WM_CHAR && swallowChar_) {
+    swallowChar_ = false;
+    return true;
+  }
+  return false;
+}
+
+TEdit::TEdit(TControl& parent, std::wstring name) : TControl(&parent, std::move(name)) {
+  CreateHandle(WC_EDITW, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+}
+
+LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (keys_.Filter(message, wParam)) return 0;
+  return TControl::WndProc(message, wParam, lParam);
+}
+
+TButton::TButton(TControl& parent, std::wstring name, std::wstring caption)
+    : TButton(parent, std::move(name), std::move(caption), WS_TABSTOP | BS_PUSHBUTTON) {}
+
+TButton::TButton(TControl& parent, std::wstring name, std::wstring caption, DWORD style)
+    : TControl(&parent, std::move(name)) {
+  SetColor(clBtnFace);
+  CreateHandle(WC_BUTTONW, WS_VISIBLE | style, 0, caption.c_str());
+}
+
+void TButton::Click() {
+  if (OnClick) OnClick();
+}
+
+bool TButton::Command(WORD code, WORD) {
+  if (code != BN_CLICKED) return false;
+  Click();
+  return true;
+}
+
+TSpeedButton::TSpeedButton(TControl& parent, std::wstring name, std::wstring caption)
+    : TButton(parent, std::move(name), std::move(caption), BS_PUSHBUTTON | BS_FLAT) {}
+
+TSpeedButton::~TSpeedButton() {
+  if (glyph_) ImageList_Destroy(glyph_);
+}
+
+void TSpeedButton::SetGlyph(int bitmapResource, int size) {
+  if (glyph_) ImageList_Destroy(glyph_);
+  glyph_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), size,
+                                1, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  BUTTON_IMAGELIST list{glyph_, {2, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_RIGHT};
+  SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+}
+
+}  // namespace fm::ui

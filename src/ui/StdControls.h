@@ -1,0 +1,79 @@
+// Labels, check boxes, edit boxes and buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ui/Control.h"
+
+namespace fm::ui {
+
+using TKeyEvent = std::function<void(WORD& key, TShiftState shift)>;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TLabel : public TControl {
+ public:
+  TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment);
+
+ protected:
+  HBRUSH CtlColor(HDC dc) override;
+};
+
+class TCheckBox : public TControl {
+ public:
+  TCheckBox(TControl& parent, std::wstring name, std::wstring caption);
+  bool Checked() const;
+  void SetChecked(bool checked);
+};
+
+// Keys typed into an edit field reach OnKeyDown first; a key set to 0 there is consumed,
+// and so is the character it would have made.
+class KeyFilter {
+ public:
+  TKeyEvent OnKeyDown;
+  // Returns true when the message is consumed.
+  bool Filter(UINT message, WPARAM wParam);
+
+ private:
+  bool swallowChar_ = false;
+};
+
+class TEdit : public TControl {
+ public:
+  TEdit(TControl& parent, std::wstring name);
+  TKeyEvent& OnKeyDown() { return keys_.OnKeyDown; }
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  KeyFilter keys_;
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TControl& parent, std::wstring name, std::wstring caption);
+  virtual void Click();
+  TNotifyEvent OnClick;
+
+ protected:
+  TButton(TControl& parent, std::wstring name, std::wstring caption, DWORD style);
+  bool Command(WORD code, WORD id) override;
+};
+
+// A flat button that may show a glyph to the right of its caption.
+class TSpeedButton : public TButton {
+ public:
+  TSpeedButton(TControl& parent, std::wstring name, std::wstring caption);
+  ~TSpeedButton() override;
+  // The bitmap resource with magenta as its transparent colour.
+  void SetGlyph(int bitmapResource, int size);
+  bool HasGlyph() const { return glyph_ != nullptr; }
+
+ private:
+  HIMAGELIST glyph_ = nullptr;
+};
+
+}  // namespace fm::ui

@@ -1,0 +1,91 @@
+#include "WinTestSupport.h"
+
+#include "ui/Application.h"
+
+namespace fm::test {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() > end) return done();
+    fm::ui::Application().ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void PumpPending() {
+  // Twice: handling a message may post more.
+  fm::ui::Application().ProcessMessages();
+  fm::ui::Application().ProcessMessages();
+}
+
+bool TakeQuitRequest() {
+  MSG message;
+  return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+ModalWatcher::ModalWatcher() : thread_([this] { Watch(); }) {}
+
+ModalWatcher::~ModalWatcher() {
+  stop_ = true;
+  thread_.join();
+}
+
+std::vector<ModalWatcher::Box> ModalWatcher::Boxes() const {
+  std::lock_guard lock(mutex_);
+  return boxes_;
+}
+
+namespace {
+
+struct Found {
+  DWORD process;
+  std::vector<HWND> dialogs;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM data) {
+  auto& found = *reinterpret_cast<Found*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t className[16] = {};
+  GetClassNameW(hwnd, className, 16);
+  if (process == found.process && IsWindowVisible(hwnd) && std::wstring(className) == L"#32770") {
+    found.dialogs.push_back(hwnd);
+  }
+  return TRUE;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t buffer[4096] = {};
+  GetWindowTextW(hwnd, buffer, 4096);
+  return buffer;
+}
+
+}  // namespace
+
+void ModalWatcher::Watch() {
+  while (!stop_) {
+    Found found{GetCurrentProcessId(), {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
+    for (HWND dialog : found.dialogs) {
+      // A message box keeps its text in the static control 0xFFFF and its icon in 0x14
+      // (Windows) or 0x440 (Wine).
+      Box box{WindowText(dialog), WindowText(GetDlgItem(dialog, 0xFFFF)), false};
+      HWND icon = GetDlgItem(dialog, 0x14);
+      if (!icon) icon = GetDlgItem(dialog, 0x440);
+      const auto shown = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
+      box.stopIcon = icon && shown == LoadIconW(nullptr, IDI_HAND);
+      {
+        std::lock_guard lock(mutex_);
+        boxes_.push_back(box);
+      }
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      // Give it time to close before it could be counted twice.
+      for (int i = 0; i < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(10);
+    }
+    Sleep(20);
+  }
+}
+
+}  // namespace fm::test

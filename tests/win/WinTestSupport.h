@@ -1,0 +1,50 @@
+// Helpers for tests that drive real windows under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fm::test {
+
+// Handles the window messages until done() holds or the time limit passes; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// Handles the messages that are waiting now, including those they cause.
+void PumpPending();
+
+// Whether a request to end the message loop is pending; takes it away.
+bool TakeQuitRequest();
+
+// Answers every message box and dialog of this process with OK (or Close) while it
+// lives, and keeps what each said: a box left open would otherwise stop the test.
+class ModalWatcher {
+ public:
+  struct Box {
+    std::wstring caption;
+    std::wstring text;
+    bool stopIcon;
+  };
+
+  ModalWatcher();
+  ~ModalWatcher();
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+  std::vector<Box> Boxes() const;
+
+ private:
+  void Watch();
+
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<Box> boxes_;
+  std::thread thread_;
+};
+
+}  // namespace fm::test
