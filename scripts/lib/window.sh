@@ -29,9 +29,9 @@ foldmere_wait_window() {
 }
 
 # foldmere_capture_painted WINDOW SECONDS OUT.png
-# Captures the window (or "root") until two captures in a row are the same and show more
-# than a handful of colours, that is the program has painted and stopped painting. Writes
-# the last capture to OUT.png either way; fails when the window never settled.
+# Captures the window (or "root") until two captures in a row are the same and not one
+# flat colour, that is the program has painted and stopped painting. Writes the last
+# capture to OUT.png either way; fails when the window never settled.
 foldmere_capture_painted() {
   local window=$1 deadline=$((SECONDS + $2)) out=$3 dir prev cur colours settled=1
   dir=$(mktemp -d "${TMPDIR:-/tmp}/capture.XXXXXX")
@@ -41,7 +41,7 @@ foldmere_capture_painted() {
   while [ "$SECONDS" -lt "$deadline" ]; do
     if import -window "$window" "ppm:$cur" 2>/dev/null; then
       colours=$(convert "$cur" -format '%k' info: 2>/dev/null) || colours=0
-      if [ "$colours" -gt 8 ] && [ -f "$prev" ] && cmp -s "$prev" "$cur"; then
+      if [ "$colours" -gt 1 ] && [ -f "$prev" ] && cmp -s "$prev" "$cur"; then
         settled=0
         break
       fi
