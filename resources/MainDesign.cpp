@@ -179,6 +179,13 @@ void TMain::CreateDesign() {
   BTN_F09->SetShowHint(true);
   BTN_F09->SetGlyph(IDB_PROPERTYGLYPH, 16);
 
+  DrivesLeft->OnChange = [this] { DrivesLeftChange(); };
+  cbLeftPath->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { cbLeftPathKeyDown(key, shift); };
+  cbLeftPath->OnClick = [this] { cbLeftPathClick(); };
+  BtnLeftBack->OnClick = [this] { BtnLeftBackClick(); };
+  BtnLeftRoot->OnClick = [this] { BtnLeftRootClick(); };
+  LeftView->OnDataHint = [this](int start, int end) { LeftViewDataHint(start, end); };
+
   SetActiveControl(LeftView);
   OnClose = [this](TCloseAction& action) { FormClose(action); };
   OnResize = [this] { FormResize(); };

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,25 @@ class TMain : public TForm {
 
   void LayoutPanes();
 
+  // Navigation: shows the folder of an absolute item ID list, which the window keeps
+  // until it closes.
+  void BrowseToPIDL(LPITEMIDLIST PIDL);
+  // Shows the folder the desktop parses path into.
+  void BrowseToPath(const std::wstring& Path);
+  // Replaces the item list by the contents of Folder.
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder);
+  // Loads the details of the entries StartIndex to EndIndex that lack them.
+  void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
+  // Fills both drive boxes and selects the drive named by StartDrive's first two characters.
+  void FillDriveLists(const std::wstring& StartDrive);
+
+  const std::wstring& Path() const { return FPath; }
+  std::uint64_t Files() const { return FFiles; }
+  std::uint64_t Folders() const { return FFolders; }
+  std::uint64_t AllSize() const { return FAllSize; }
+  // How the window beeps; a test may listen instead of the speaker.
+  void SetBeep(std::function<void()> beep) { FBeep = std::move(beep); }
+
  private:
   // The window design: every control with its place, size, colours and events.
   void CreateDesign();
@@ -76,6 +96,19 @@ class TMain : public TForm {
   void FormClose(TCloseAction& action);
   void FormResize();
   void mmExitClick();
+
+  void cbLeftPathKeyDown(WORD& Key, fm::ui::TShiftState Shift);
+  void cbLeftPathClick();
+  void DrivesLeftChange();
+  void BtnLeftRootClick();
+  void BtnLeftBackClick();
+  void LeftViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex);
+
+  // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
+  LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
+  std::wstring GetFinalPath(const std::wstring& Path);
+  std::int32_t CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B);
+  void WriteTotals(const wchar_t* foldersLabel);
 
   // The executable's own path, as the process was started.
   static std::wstring ExecutablePath();
@@ -115,6 +148,9 @@ class TMain : public TForm {
 
   // State of the left pane.
   LPITEMIDLIST FPIDL = nullptr;
+  // The owner of FPIDL and of the lists attached to the path box's lines.
+  std::vector<fm::ItemIdList> FFolderIDLists;
+  std::function<void()> FBeep = [] { MessageBeep(MB_OK); };
   std::optional<std::vector<std::unique_ptr<TLeftShellItem>>> FIDList;
   fm::ComPtr<IShellFolder> FIShellFolder;
   fm::ComPtr<IShellFolder> FIDesktopFolder;

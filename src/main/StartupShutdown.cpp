@@ -35,6 +35,9 @@ std::wstring TMain::ExecutablePath() {
 
 void TMain::FormCreate() {
   SetCaption(fm::ui::Application().Title());
+  const std::wstring executable = ExecutablePath();
+
+  FillDriveLists(executable.substr(0, 2));
 
   FIDesktopFolder = fm::DesktopFolder();
   FIShellFolder = FIDesktopFolder;
@@ -42,7 +45,7 @@ void TMain::FormCreate() {
   FIDList.emplace();
 
   // The system's image lists index the icons of the rows; they belong to the system.
-  const std::wstring root = ExecutablePath().substr(0, 3);
+  const std::wstring root = executable.substr(0, 3);
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -50,6 +53,11 @@ void TMain::FormCreate() {
   info = SHFILEINFOW{};
   auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
   LeftView->SetLargeImages(large);
+
+  BrowseToPIDL(KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+
+  LeftView->SetFocus();
+  cbLeftPath->SetSelection(0, static_cast<int>(cbLeftPath->Text().size()));
 }
 
 void TMain::FormClose(TCloseAction&) {

@@ -1,0 +1,115 @@
+// Reading a folder into the item list: names, final paths and the folder's own order.
+#include <algorithm>
+
+#include "MainUnit.h"
+#include "core/PathText.h"
+#include "platform/Handles.h"
+#include "platform/Locale.h"
+#include "platform/Shell.h"
+
+namespace MainUnit {
+
+namespace {
+
+// Folders, files, hidden and protected system items, storage and fast items, flat lists
+// and asynchronous enumeration.
+constexpr SHCONTF kEnumFlags = static_cast<SHCONTF>(0x1ECE0);
+constexpr DWORD kFinalPathBuffer = 512;
+
+// Shows the hourglass while it lives and puts the previous cursor back.
+class HourGlass {
+ public:
+  HourGlass() : previous_(fm::ui::Application().ScreenCursor()) {
+    fm::ui::Application().SetScreenCursor(fm::ui::TCursor::crHourGlass);
+  }
+  ~HourGlass() { fm::ui::Application().SetScreenCursor(previous_); }
+  HourGlass(const HourGlass&) = delete;
+  HourGlass& operator=(const HourGlass&) = delete;
+
+ private:
+  fm::ui::TCursor previous_;
+};
+
+// The final path of an open file or folder; empty when the system cannot give it.
+std::wstring FinalPathOf(HANDLE file) {
+  std::wstring buffer(kFinalPathBuffer, L'\0');
+  // Too small a buffer is answered with the size needed; ask once more with that.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.assign(static_cast<size_t>(length) + 1, L'\0');
+  }
+  return {};
+}
+
+}  // namespace
+
+std::wstring TMain::GetFinalPath(const std::wstring& Path) {
+  const fm::UniqueHandle file(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return Path;
+  // A path the system cannot give (Wine gives none from 264 characters on) leaves the
+  // item its parsing name, as an item that cannot be opened keeps it.
+  const std::wstring final = fm::CleanFinalPath(FinalPathOf(file.Get()));
+  if (final.size() < 2) return Path;
+  if (fm::FileExists(final) || fm::DirectoryExists(final)) return final;
+  fm::ui::Application().ShowMessage(final);
+  return Path;
+}
+
+std::int32_t TMain::CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B) {
+  const HRESULT result = FIShellFolder->CompareIDs(0, A.ID.Get(), B.ID.Get());
+  return static_cast<std::int16_t>(HRESULT_CODE(result));
+}
+
+void TMain::WriteTotals(const wchar_t* foldersLabel) {
+  StatusLeft->SetPanelText(0, foldersLabel + std::to_wstring(FFolders));
+  StatusLeft->SetPanelText(1, L"Files: " + std::to_wstring(FFiles));
+  StatusLeft->SetPanelText(2, L"Size: " + fm::SizeToText(static_cast<std::int64_t>(FAllSize)));
+}
+
+void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
+  HourGlass hourGlass;
+  FFiles = 0;
+  FFolders = 0;
+  FAllSize = 0;
+  fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
+  FIShellFolder = Folder;
+  ClearLeftItems();
+  // Should the read stop half-way, the list never has more rows than entries.
+  LeftView->SetItemCount(0);
+  if (enumerator) {
+    for (;;) {
+      fm::ItemIdList item;
+      ULONG fetched = 0;
+      if (enumerator->Next(1, item.Put(), &fetched) != S_OK) break;
+      const std::wstring path = GetFinalPath(fm::DisplayNameOf(*FIShellFolder, item.Get(), true));
+      // Only items with a drive-letter path are listed: virtual items, network paths
+      // and class identifiers are not.
+      if (!fm::IsDriveLetterPath(path)) continue;
+      auto entry = std::make_unique<TLeftShellItem>();
+      entry->FullPath = path;
+      // Files always show with their extension; folders by the shell's name for them.
+      if (!fm::DirectoryExists(path) && fm::FileExists(path)) {
+        entry->DisplayName = fm::FileNamePart(path);
+      } else {
+        entry->DisplayName = fm::DisplayNameOf(*FIShellFolder, item.Get(), false);
+      }
+      entry->ID = std::move(item);
+      entry->Empty = true;
+      AppendLeftItem(std::move(entry));
+    }
+  }
+  // A stable sort stays within bounds whatever the folder's comparison answers.
+  std::stable_sort(FIDList->begin(), FIDList->end(),
+                   [this](const auto& a, const auto& b) { return CompareLeftItems(*a, *b) < 0; });
+  LeftView->SetItemCount(static_cast<int>(FIDList->size()));
+  InvalidateRect(LeftView->Handle(), nullptr, TRUE);
+  WriteTotals(L"Folders: ");
+}
+
+}  // namespace MainUnit

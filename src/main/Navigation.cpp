@@ -1,0 +1,130 @@
+// Moving the left pane from folder to folder: typed paths, the path box's lines, the
+// drive box, the root and back buttons.
+#include "MainUnit.h"
+#include "core/PathText.h"
+#include "platform/Shell.h"
+
+namespace MainUnit {
+
+namespace {
+
+// Takes an event away while it lives, so that a change made in code raises nothing.
+class DetachedEvent {
+ public:
+  explicit DetachedEvent(fm::ui::TNotifyEvent& event) : event_(event), saved_(std::move(event)) { event_ = nullptr; }
+  ~DetachedEvent() { event_ = std::move(saved_); }
+  DetachedEvent(const DetachedEvent&) = delete;
+  DetachedEvent& operator=(const DetachedEvent&) = delete;
+
+ private:
+  fm::ui::TNotifyEvent& event_;
+  fm::ui::TNotifyEvent saved_;
+};
+
+// Ends the list's update block however the read ends.
+class UpdateBlock {
+ public:
+  explicit UpdateBlock(TListView& list) : list_(list) { list_.BeginUpdate(); }
+  ~UpdateBlock() { list_.EndUpdate(); }
+  UpdateBlock(const UpdateBlock&) = delete;
+  UpdateBlock& operator=(const UpdateBlock&) = delete;
+
+ private:
+  TListView& list_;
+};
+
+bool SameDrive(const std::wstring& line, const std::wstring& drive) {
+  return line.size() >= 2 && drive.size() >= 2 && towupper(line[0]) == towupper(drive[0]) && line[1] == drive[1];
+}
+
+}  // namespace
+
+LPITEMIDLIST TMain::KeepFolderIDList(fm::ItemIdList list) {
+  FFolderIDLists.push_back(std::move(list));
+  return FFolderIDLists.back().Get();
+}
+
+void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
+  // A start-up that stopped early left nothing to browse with.
+  if (!FIDesktopFolder || !FIDList) return;
+  fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*FIDesktopFolder, PIDL);
+
+  const std::wstring path = fm::PathFromIDList(PIDL);
+  if (!path.empty()) {
+    DetachedEvent detached(DrivesLeft->OnChange);
+    for (int i = 0; i < DrivesLeft->Count(); ++i) {
+      if (SameDrive(DrivesLeft->Item(i), path)) {
+        DrivesLeft->SetItemIndex(i);
+        break;
+      }
+    }
+  }
+
+  UpdateBlock update(*LeftView);
+  ReadFolder(folder);
+  FPIDL = PIDL;
+  FPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
+  const int line = cbLeftPath->IndexOf(FPath);
+  if (line < 0) {
+    cbLeftPath->InsertItem(0, FPath, FPIDL);
+    cbLeftPath->SetItemIndex(0);
+  } else {
+    // The letter case of the stored line wins; its item ID list stays as it was.
+    cbLeftPath->SetItemIndex(line);
+  }
+  currentPath->SetText(cbLeftPath->Text());
+  if (LeftView->ItemCount() > 0) LeftView->SelectItem(0);
+}
+
+void TMain::BrowseToPath(const std::wstring& Path) {
+  if (!FIDesktopFolder) return;
+  fm::ItemIdList list = fm::ParseDisplayName(*FIDesktopFolder, fm::ui::Application().Handle(), Path);
+  BrowseToPIDL(KeepFolderIDList(std::move(list)));
+}
+
+void TMain::cbLeftPathKeyDown(WORD& Key, fm::ui::TShiftState) {
+  if (Key != VK_RETURN) return;
+  const std::wstring text = cbLeftPath->Text();
+  if (text.empty()) {
+    Key = 0;
+    return;
+  }
+  // The key is the box's either way, also when the navigation fails.
+  Key = 0;
+  const int line = cbLeftPath->IndexOf(text);
+  if (line >= 0) {
+    BrowseToPIDL(static_cast<LPITEMIDLIST>(cbLeftPath->ItemObject(line)));
+    return;
+  }
+  const std::wstring completed = fm::CompleteTypedPath(text);
+  cbLeftPath->SetText(completed);
+  BrowseToPath(completed);
+}
+
+void TMain::cbLeftPathClick() {
+  const std::wstring text = cbLeftPath->Text();
+  const int line = cbLeftPath->IndexOf(text);
+  if (line >= 0) {
+    BrowseToPIDL(static_cast<LPITEMIDLIST>(cbLeftPath->ItemObject(line)));
+  } else {
+    BrowseToPath(text);
+  }
+}
+
+void TMain::DrivesLeftChange() { BrowseToPath(DrivesLeft->Text().substr(0, 2)); }
+
+void TMain::BtnLeftRootClick() { BrowseToPath(DrivesLeft->Text().substr(0, 2)); }
+
+void TMain::BtnLeftBackClick() {
+  fm::ItemIdList parent = fm::ItemIdList::CopyOf(FPIDL);
+  if (parent) fm::StripLastItemID(parent.Get());
+  // A child of the desktop has no parent to show.
+  if (parent && fm::ItemIDListSize(parent.Get()) > 2) {
+    BrowseToPIDL(KeepFolderIDList(std::move(parent)));
+  } else {
+    FBeep();
+  }
+  LayoutPanes();
+}
+
+}  // namespace MainUnit
