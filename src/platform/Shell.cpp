@@ -1,0 +1,60 @@
+#include "platform/Shell.h"
+
+#include "platform/OsError.h"
+
+namespace fm {
+
+ComPtr<IShellFolder> DesktopFolder() {
+  ComPtr<IShellFolder> desktop;
+  OleCheck(SHGetDesktopFolder(desktop.Put()));
+  return desktop;
+}
+
+ItemIdList SpecialFolderLocation(HWND owner, int csidl) {
+  ItemIdList list;
+  OleCheck(SHGetSpecialFolderLocation(owner, csidl, list.Put()));
+  return list;
+}
+
+ItemIdList ParseDisplayName(IShellFolder& folder, HWND owner, const std::wstring& text) {
+  // The shell's signature takes the text as writable.
+  std::wstring buffer = text;
+  ItemIdList list;
+  OleCheck(folder.ParseDisplayName(owner, nullptr, buffer.data(), nullptr, list.Put(), nullptr));
+  return list;
+}
+
+ComPtr<IShellFolder> BindToFolder(IShellFolder& folder, LPCITEMIDLIST list) {
+  ComPtr<IShellFolder> bound;
+  OleCheck(folder.BindToObject(list, nullptr, IID_IShellFolder, bound.PutVoid()));
+  // A success without an object would only fail later, far from its cause.
+  if (!bound) RaiseOleError(E_NOINTERFACE);
+  return bound;
+}
+
+ComPtr<IEnumIDList> EnumObjects(IShellFolder& folder, HWND owner, SHCONTF flags) {
+  ComPtr<IEnumIDList> items;
+  OleCheck(folder.EnumObjects(owner, flags, items.Put()));
+  return items;
+}
+
+std::wstring PathFromIDList(LPCITEMIDLIST list) {
+  // The extended call takes a buffer of any size, so paths longer than MAX_PATH come
+  // back whole; systems without it get the plain call.
+  using GetPathEx = BOOL(WINAPI*)(LPCITEMIDLIST, PWSTR, DWORD, GPFIDL_FLAGS);
+  static const auto getPathEx = reinterpret_cast<GetPathEx>(
+      GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetPathFromIDListEx"));
+
+  std::wstring path;
+  if (getPathEx != nullptr) {
+    path.resize(32768);
+    if (!getPathEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT)) return {};
+  } else {
+    path.resize(MAX_PATH);
+    if (!SHGetPathFromIDListW(list, path.data())) return {};
+  }
+  path.resize(path.find(L'\0'));
+  return path;
+}
+
+}  // namespace fm

@@ -1,0 +1,40 @@
+// The shell namespace services the browser calls. Calls whose result must be a success
+// raise fm::Error with the system's text for the result code.
+#pragma once
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ComPtr.h"
+#include "platform/ShellItemIdList.h"
+
+namespace fm {
+
+ComPtr<IShellFolder> DesktopFolder();
+
+// The absolute list of a special folder such as CSIDL_DRIVES.
+ItemIdList SpecialFolderLocation(HWND owner, int csidl);
+
+// text parsed by folder: a list relative to folder (absolute when folder is the desktop).
+ItemIdList ParseDisplayName(IShellFolder& folder, HWND owner, const std::wstring& text);
+
+ComPtr<IShellFolder> BindToFolder(IShellFolder& folder, LPCITEMIDLIST list);
+
+// Null when the folder succeeds without an enumerator: a folder with nothing to list.
+ComPtr<IEnumIDList> EnumObjects(IShellFolder& folder, HWND owner, SHCONTF flags);
+
+// The item's parsing name (forParsing) or the name shown to the user; empty when the
+// folder has none.
+std::wstring DisplayNameOf(IShellFolder& folder, LPCITEMIDLIST item, bool forParsing);
+
+// The file system path of an absolute list; empty for a virtual folder.
+std::wstring PathFromIDList(LPCITEMIDLIST list);
+
+// Whether path names an existing file (folder), following links: a link whose target is
+// missing is neither.
+bool FileExists(const std::wstring& path);
+bool DirectoryExists(const std::wstring& path);
+
+}  // namespace fm
