@@ -185,6 +185,18 @@ void TMain::CreateDesign() {
   BtnLeftBack->OnClick = [this] { BtnLeftBackClick(); };
   BtnLeftRoot->OnClick = [this] { BtnLeftRootClick(); };
   LeftView->OnDataHint = [this](int start, int end) { LeftViewDataHint(start, end); };
+  LeftView->OnData = [this](fm::ui::TListItem& item) { LeftViewData(item); };
+  LeftView->OnDataFind = [this](fm::ui::TItemFind find, const std::wstring& text, POINT position, void* data,
+                                int start, fm::ui::TSearchDirection direction, bool wrap, int& index) {
+    LeftViewDataFind(find, text, position, data, start, direction, wrap, index);
+  };
+  LeftView->OnCustomDraw = [this](const RECT& rect, bool& defaultDraw) { LeftViewCustomDraw(rect, defaultDraw); };
+  LeftView->OnCustomDrawItem = [this](fm::ui::TListItem* item, UINT state, bool& defaultDraw) {
+    LeftViewCustomDrawItem(item, state, defaultDraw);
+  };
+  LeftView->OnCustomDrawSubItem = [this](fm::ui::TListItem* item, int subItem, UINT state, bool& defaultDraw) {
+    LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
+  };
 
   SetActiveControl(LeftView);
   OnClose = [this](TCloseAction& action) { FormClose(action); };

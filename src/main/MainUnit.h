@@ -27,6 +27,7 @@ using fm::ui::TImageList;
 using fm::ui::TLabel;
 using fm::ui::TPanel;
 using fm::ui::TStatusBar;
+using fm::ui::TCanvas;
 using fm::ui::TToolBar;
 
 // One row of the left pane. The entry owns its item ID lists and its strings.
@@ -50,6 +51,9 @@ struct TLeftShellItem {
   std::uint64_t Size = 0;
   std::wstring ModDate;
 };
+
+// Gives header item Index of the list the image ImageIndex to the left of its caption.
+void SetHeaderImage(TListView& ListView, int Index, int ImageIndex);
 
 class TMain : public TForm {
  public:
@@ -103,6 +107,12 @@ class TMain : public TForm {
   void BtnLeftRootClick();
   void BtnLeftBackClick();
   void LeftViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex);
+  void LeftViewData(fm::ui::TListItem& Item);
+  void LeftViewDataFind(fm::ui::TItemFind Find, const std::wstring& FindString, POINT FindPosition, void* FindData,
+                        std::int32_t StartIndex, fm::ui::TSearchDirection Direction, bool Wrap, int& Index);
+  void LeftViewCustomDraw(const RECT& ARect, bool& DefaultDraw);
+  void LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT State, bool& DefaultDraw);
+  void LeftViewCustomDrawSubItem(fm::ui::TListItem* Item, int SubItem, UINT State, bool& DefaultDraw);
 
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);

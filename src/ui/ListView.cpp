@@ -37,7 +37,9 @@ TListView::TListView(TControl& parent, std::wstring name, std::vector<TListColum
                WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                    LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHAREIMAGELISTS,
                WS_EX_CLIENTEDGE);
-  ListView_SetExtendedListViewStyle(Handle(), LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);
+  // No double buffer of the control's own: a list without a background colour of its
+  // own is erased with the control's colour, which that buffer would not show.
+  ListView_SetExtendedListViewStyle(Handle(), LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
   for (size_t i = 0; i < columns_.size(); ++i) {
     const TListColumn& column = columns_[i];
     LVCOLUMNW lvc{};
@@ -197,6 +199,7 @@ LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
   const DWORD stage = draw.nmcd.dwDrawStage;
   const bool wantsItems = OnCustomDrawItem || OnCustomDrawSubItem;
   if (stage == CDDS_PREPAINT) {
+    canvas_.Reset(draw.nmcd.hdc, Font(), Color());
     bool defaultDraw = true;
     if (OnCustomDraw) OnCustomDraw(draw.nmcd.rc, defaultDraw);
     if (!defaultDraw) return CDRF_SKIPDEFAULT;
@@ -205,6 +208,10 @@ LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
   TListItem item;
   item.Index = static_cast<int>(draw.nmcd.dwItemSpec);
   if (stage == CDDS_ITEMPREPAINT) {
+    listText_ = draw.clrText;
+    listTextBk_ = draw.clrTextBk;
+    listFont_ = GetCurrentObject(draw.nmcd.hdc, OBJ_FONT);
+    cellChanged_ = false;
     canvas_.Reset(draw.nmcd.hdc, Font(), Color());
     bool defaultDraw = true;
     if (OnCustomDrawItem) OnCustomDrawItem(&item, draw.nmcd.uItemState, defaultDraw);
@@ -226,10 +233,18 @@ LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
     // A cell whose handler changed nothing keeps the row's choice.
     if (canvas_.Changed()) {
       ApplyCanvas(draw, canvas_.Font(), canvas_.BrushColor());
+      cellChanged_ = true;
       return CDRF_NEWFONT;
     }
     if (rowChanged_) {
       ApplyCanvas(draw, rowFont_, rowBrush_);
+      return CDRF_NEWFONT;
+    }
+    if (cellChanged_) {
+      // The control keeps a cell's font and colours for the next cells of the row.
+      if (listFont_) SelectObject(draw.nmcd.hdc, listFont_);
+      draw.clrText = listText_;
+      draw.clrTextBk = listTextBk_;
       return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;
@@ -299,6 +314,15 @@ bool TListView::Notify(NMHDR& header, LRESULT& result) {
 
 LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_ERASEBKGND:
+      // Behind the rows lies the control's colour, whatever the list's own setting.
+      if (ListView_GetBkColor(Handle()) == CLR_NONE) {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
+        return 1;
+      }
+      break;
     case WM_KEYDOWN:
       if (OnKeyDown) {
         Application().CancelHint();

@@ -1,0 +1,54 @@
+// The list's pre-paint and the colour and style of each row and cell.
+#include "MainUnit.h"
+#include "core/RowStyle.h"
+#include "platform/Shell.h"
+
+namespace MainUnit {
+
+namespace {
+constexpr int kNameHeaderImage = 6;
+}
+
+void SetHeaderImage(TListView& ListView, int Index, int ImageIndex) {
+  HWND header = ListView_GetHeader(ListView.Handle());
+  HDITEMW item{};
+  item.mask = HDI_FORMAT | HDI_IMAGE;
+  item.fmt = HDF_STRING | HDF_IMAGE;
+  item.iImage = ImageIndex;
+  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TMain::LeftViewCustomDraw(const RECT&, bool&) {
+  // Applied on every paint, whatever changed them in between.
+  SetBkMode(LeftView->Canvas().Handle(), TRANSPARENT);
+  ListView_SetTextBkColor(LeftView->Handle(), CLR_NONE);
+  ListView_SetBkColor(LeftView->Handle(), CLR_NONE);
+  SetHeaderImage(*LeftView, 0, kNameHeaderImage);
+}
+
+void TMain::LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
+  if (!Item || Item->Index < 0 || Item->Index >= LeftItemCount()) return;
+  const TLeftShellItem& it = *GetLeftItem(Item->Index);
+  fm::RowFacts facts;
+  facts.attributes = static_cast<std::uint32_t>(it.Attributes);
+  facts.isExistingFile = fm::FileExists(it.FullPath);
+  facts.fullPath = it.FullPath;
+  facts.displayName = it.DisplayName;
+  facts.size = it.Size;
+  facts.shownFolder = FPath;
+  const fm::RowStyle style = fm::RowStyleOf(facts);
+  TCanvas& canvas = LeftView->Canvas();
+  canvas.SetFontStyle({style.bold, style.italic});
+  canvas.SetFontColor(style.color);
+}
+
+void TMain::LeftViewCustomDrawSubItem(fm::ui::TListItem*, int SubItem, UINT, bool&) {
+  if (SubItem == 0) return;
+  // A font of its own, even where it equals the list's: the cell never keeps the row's.
+  TCanvas& canvas = LeftView->Canvas();
+  canvas.SetFontStyle({fm::kPlainCell.bold, fm::kPlainCell.italic});
+  canvas.SetFontColor(fm::ui::clDefault);
+  canvas.SetFontColor(fm::kPlainCell.color);
+}
+
+}  // namespace MainUnit
