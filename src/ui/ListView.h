@@ -138,6 +138,12 @@ class TListView : public TControl {
   bool rowChanged_ = false;
   TFont rowFont_;
   TColor rowBrush_ = clWindow;
+  // What the control itself gave the row: a cell's own choice would otherwise stay for
+  // the cells after it.
+  bool cellChanged_ = false;
+  COLORREF listText_ = CLR_DEFAULT;
+  COLORREF listTextBk_ = CLR_DEFAULT;
+  HGDIOBJ listFont_ = nullptr;
   std::map<std::pair<bool, bool>, std::unique_ptr<TFont>> styledFonts_;
   int updateCount_ = 0;
   bool sizingColumns_ = false;
