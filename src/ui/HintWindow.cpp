@@ -42,15 +42,17 @@ void THintWindow::ActivateHint(POINT position, const std::wstring& text, int max
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   SetWindowTextW(hwnd_, text_.c_str());
-  // Measure the text as it will be drawn, wrapping at the width limit.
+  // Measure the text as it will be drawn, wrapping at the width limit. As in an edit
+  // control, a word longer than a line (a long path) is broken too.
   HDC dc = GetDC(hwnd_);
   HGDIOBJ old = SelectObject(dc, font_.Handle());
   RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding - 2) : 32767, 0};
   DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &measure,
-            DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_LEFT);
+            DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
-  const int width = measure.right + 2 * Padding + 2;
+  int width = measure.right + 2 * Padding + 2;
+  if (maxWidth > 0) width = std::min(width, maxWidth);
   const int height = measure.bottom + 2 * Padding + 2;
   SetWindowPos(hwnd_, HWND_TOPMOST, position.x, position.y, width, height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -78,7 +80,7 @@ void THintWindow::Paint() {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(font_.Color()));
   DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
-            DT_NOPREFIX | DT_WORDBREAK | DT_LEFT);
+            DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
   SelectObject(dc, old);
   EndPaint(hwnd_, &ps);
 }
