@@ -239,6 +239,23 @@ TEST_F(FrameworkListView, CustomDrawEventsComeOncePerPaintRowAndCell) {
   }
 }
 
+TEST_F(FrameworkListView, ThePrePaintCanvasIsThePaintsOwnDeviceContext) {
+  // A list that has not painted yet: its canvas has seen no row.
+  auto& fresh = form_->Add<TListView>(L"Fresh", FileColumns());
+  std::vector<HDC> prePaint;
+  std::vector<HDC> rows;
+  fresh.OnData = [](TListItem& item) { item.Caption = CaptionOf(item.Index); };
+  fresh.OnCustomDraw = [&](const RECT&, bool&) { prePaint.push_back(fresh.Canvas().Handle()); };
+  fresh.OnCustomDrawItem = [&](TListItem*, UINT, bool&) { rows.push_back(fresh.Canvas().Handle()); };
+  fresh.SetItemCount(3);
+  fresh.SetBounds(10, 320, 704, 90);
+  RedrawWindow(fresh.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  ASSERT_EQ(prePaint.size(), 1u);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_NE(prePaint[0], nullptr);
+  for (HDC dc : rows) EXPECT_EQ(dc, prePaint[0]);
+}
+
 // The list's client area as it is on the screen.
 class Capture {
  public:
