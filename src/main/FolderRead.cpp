@@ -1,5 +1,6 @@
 // Reading a folder into the item list: names, final paths and the folder's own order.
 #include <algorithm>
+#include <optional>
 
 #include "MainUnit.h"
 #include "core/PathText.h"
@@ -46,6 +47,20 @@ std::wstring FinalPathOf(HANDLE file) {
   return {};
 }
 
+// The shell may cut a parsing name at the classic path limit (Wine does): a name that
+// long must end with the item's own parsing name, or it is made anew from the folder's path.
+std::wstring WholeParsingName(IShellFolder& folder, LPCITEMIDLIST item, std::wstring parsing,
+                              std::optional<std::wstring>& folderPath) {
+  const std::wstring own = fm::DisplayNameAs(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
+  const std::wstring ending = L"\\" + own;
+  if (own.empty() || (parsing.size() >= ending.size() && parsing.compare(parsing.size() - ending.size(), ending.size(), ending) == 0)) {
+    return parsing;
+  }
+  if (!folderPath) folderPath = fm::FolderPath(folder);
+  if (folderPath->empty()) return parsing;
+  return folderPath->back() == L'\\' ? *folderPath + own : *folderPath + L"\\" + own;
+}
+
 }  // namespace
 
 std::wstring TMain::GetFinalPath(const std::wstring& Path) {
@@ -83,11 +98,16 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   // Should the read stop half-way, the list never has more rows than entries.
   LeftView->SetItemCount(0);
   if (enumerator) {
+    std::optional<std::wstring> folderPath;
     for (;;) {
       fm::ItemIdList item;
       ULONG fetched = 0;
       if (enumerator->Next(1, item.Put(), &fetched) != S_OK) break;
-      const std::wstring path = GetFinalPath(fm::DisplayNameOf(*FIShellFolder, item.Get(), true));
+      std::wstring parsing = fm::DisplayNameOf(*FIShellFolder, item.Get(), true);
+      if (parsing.size() >= MAX_PATH - 1) {
+        parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
+      }
+      const std::wstring path = GetFinalPath(parsing);
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.
       if (!fm::IsDriveLetterPath(path)) continue;

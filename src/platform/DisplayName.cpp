@@ -35,9 +35,12 @@ std::wstring TextInItem(LPCITEMIDLIST item, UINT offset) {
 }  // namespace
 
 std::wstring DisplayNameOf(IShellFolder& folder, LPCITEMIDLIST item, bool forParsing) {
+  return DisplayNameAs(folder, item, forParsing ? SHGDN_FORPARSING : SHGDN_NORMAL);
+}
+
+std::wstring DisplayNameAs(IShellFolder& folder, LPCITEMIDLIST item, SHGDNF flags) {
   STRRET name{};
-  if (FAILED(folder.GetDisplayNameOf(item, forParsing ? SHGDN_FORPARSING : SHGDN_NORMAL, &name)))
-    return {};
+  if (FAILED(folder.GetDisplayNameOf(item, flags, &name))) return {};
   switch (name.uType) {
     case STRRET_WSTR: {
       const std::unique_ptr<wchar_t, CoTaskMemDeleter> text(name.pOleStr);

@@ -57,4 +57,12 @@ std::wstring PathFromIDList(LPCITEMIDLIST list) {
   return path;
 }
 
+std::wstring FolderPath(IShellFolder& folder) {
+  ComPtr<IPersistFolder2> persist;
+  if (FAILED(folder.QueryInterface(IID_IPersistFolder2, persist.PutVoid()))) return {};
+  ItemIdList list;
+  if (FAILED(persist->GetCurFolder(list.Put()))) return {};
+  return PathFromIDList(list.Get());
+}
+
 }  // namespace fm

@@ -28,6 +28,11 @@ ComPtr<IEnumIDList> EnumObjects(IShellFolder& folder, HWND owner, SHCONTF flags)
 // The item's parsing name (forParsing) or the name shown to the user; empty when the
 // folder has none.
 std::wstring DisplayNameOf(IShellFolder& folder, LPCITEMIDLIST item, bool forParsing);
+// The same with the folder's own name flags (SHGDN_*).
+std::wstring DisplayNameAs(IShellFolder& folder, LPCITEMIDLIST item, SHGDNF flags);
+
+// The file system path of the folder itself; empty for a virtual folder.
+std::wstring FolderPath(IShellFolder& folder);
 
 // The file system path of an absolute list; empty for a virtual folder.
 std::wstring PathFromIDList(LPCITEMIDLIST list);

@@ -4,10 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
-#include "MainUnit.h"
-#include "WinTestSupport.h"
+#include "MainWindowFixture.h"
 #include "core/ErrorText.h"
 #include "platform/Locale.h"
 #include "platform/OsError.h"
@@ -16,71 +14,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using fm::ui::TControl;
+using fm::test::TestFolder;
 
-// A folder of its own in C:\, removed with everything in it afterwards.
-class TestFolder {
- public:
-  explicit TestFolder(const std::wstring& name) : path_(L"C:\\foldmere-tests\\" + name) {
-    Remove();
-    fs::create_directories(path_);
-  }
-  ~TestFolder() { Remove(); }
-
-  const std::wstring& Path() const { return path_; }
-  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-  std::wstring File(const std::wstring& name, const std::string& content = "x", DWORD attributes = 0) const {
-    const std::wstring file = *this / name;
-    std::ofstream(fs::path(file), std::ios::binary) << content;
-    if (attributes) SetFileAttributesW(file.c_str(), attributes);
-    return file;
-  }
-  std::wstring Folder(const std::wstring& name) const {
-    fs::create_directories(*this / name);
-    return *this / name;
-  }
-
- private:
-  void Remove() {
-    std::error_code error;
-    if (!fs::exists(path_, error)) return;
-    // Read-only files do not go without their attribute cleared first.
-    for (auto it = fs::recursive_directory_iterator(path_, error); !error && it != fs::recursive_directory_iterator();
-         it.increment(error)) {
-      SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    fs::remove_all(path_, error);
-  }
-
-  std::wstring path_;
-};
-
-class Browsing : public testing::Test {
+class Browsing : public fm::test::MainWindowTest {
  protected:
-  void SetUp() override {
-    main_ = std::make_unique<MainUnit::TMain>();
-    fm::ui::Application().SetMainForm(main_.get());
-    main_->SetBeep([this] { ++beeps_; });
-    fm::test::PumpPending();
-  }
-
-  void TearDown() override {
-    main_.reset();
-    fm::test::TakeQuitRequest();
-  }
-
-  template <class T = TControl>
-  T& Child(const std::wstring& name) {
-    auto* control = dynamic_cast<T*>(main_->FindChild(name));
-    if (!control) throw std::runtime_error("no control of that kind");
-    return *control;
-  }
-
-  MainUnit::TComboBox& PathBox() { return Child<MainUnit::TComboBox>(L"cbLeftPath"); }
-  MainUnit::TListView& List() { return Child<MainUnit::TListView>(L"LeftView"); }
-  std::wstring Status(int panel) { return Child<MainUnit::TStatusBar>(L"StatusLeft").PanelText(panel); }
-
   std::vector<std::wstring> PathLines() {
     std::vector<std::wstring> lines;
     for (int i = 0; i < PathBox().Count(); ++i) lines.push_back(PathBox().Item(i));
@@ -97,12 +34,6 @@ class Browsing : public testing::Test {
     fm::test::PumpPending();
   }
 
-  // Paints the list now, which loads the details of the rows it shows.
-  void Paint() {
-    UpdateWindow(List().Handle());
-    fm::test::PumpPending();
-  }
-
   int LoadedEntries() {
     int loaded = 0;
     for (int i = 0; i < main_->LeftItemCount(); ++i) loaded += main_->GetLeftItem(i)->Empty ? 0 : 1;
@@ -115,15 +46,6 @@ class Browsing : public testing::Test {
     return names;
   }
 
-  const MainUnit::TLeftShellItem* Entry(const std::wstring& displayName) {
-    for (int i = 0; i < main_->LeftItemCount(); ++i) {
-      if (main_->GetLeftItem(i)->DisplayName == displayName) return main_->GetLeftItem(i);
-    }
-    return nullptr;
-  }
-
-  std::unique_ptr<MainUnit::TMain> main_;
-  int beeps_ = 0;
 };
 
 TEST_F(Browsing, StartsInTheComputerFolderWithItsDrives) {

