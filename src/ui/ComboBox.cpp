@@ -94,6 +94,10 @@ LRESULT TComboBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TComboBox::EditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Enter closes a list dropped down while typing before the key's handler acts on the text.
+  if (message == WM_KEYDOWN && wParam == VK_RETURN && DroppedDown()) {
+    SendMessageW(Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  }
   if (keys_.Filter(message, wParam)) return 0;
   if (message == WM_CHAR && AutoDropDown && !DroppedDown() && wParam != VK_RETURN && wParam != VK_ESCAPE) {
     SendMessageW(Handle(), CB_SHOWDROPDOWN, TRUE, 0);

@@ -60,6 +60,7 @@ void TForm::CenterOnScreen() {
 
 void TForm::Show() {
   ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
   if (activeControl_) activeControl_->SetFocus();
 }
 

@@ -253,6 +253,20 @@ TEST_F(Browsing, TypedPathsCompleteAndNavigate) {
   EXPECT_EQ(PathLines().size(), 3u);
 }
 
+TEST_F(Browsing, TypingDropsTheListDownAndEnterClosesIt) {
+  main_->BrowseToPath(L"C:\\windows");
+  COMBOBOXINFO info{sizeof(info)};
+  ASSERT_TRUE(GetComboBoxInfo(PathBox().Handle(), &info));
+  SetFocus(info.hwndItem);
+  SetWindowTextW(info.hwndItem, L"");
+  for (wchar_t c : std::wstring(L"c:")) PostMessageW(info.hwndItem, WM_CHAR, c, 1);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return PathBox().DroppedDown(); }));
+  PostMessageW(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
+  fm::test::PumpPending();
+  EXPECT_FALSE(PathBox().DroppedDown());
+  EXPECT_EQ(main_->Path(), L"C:\\");
+}
+
 TEST_F(Browsing, EnterInAnEmptyPathBoxDoesNothing) {
   main_->BrowseToPath(L"C:\\windows");
   const auto lines = PathLines();
