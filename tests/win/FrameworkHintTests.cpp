@@ -54,6 +54,7 @@ void PumpPastHintPause() {
 class FrameworkHint : public testing::Test {
  protected:
   void SetUp() override {
+    GetCursorPos(&pointerBefore_);
     form_ = std::make_unique<fm::ui::TForm>(L"HintForm", 720, 420);
     list_ = &form_->Add<fm::ui::TListView>(
         L"List", std::vector<fm::ui::TListColumn>{{L"Name", fm::ui::TAlignment::taLeftJustify, 200, false, 0, 0},
@@ -78,6 +79,8 @@ class FrameworkHint : public testing::Test {
   void TearDown() override {
     form_.reset();
     fm::test::PumpPending();
+    // Other tests' windows get no pointer that they did not ask for.
+    SetCursorPos(pointerBefore_.x, pointerBefore_.y);
   }
 
   // Puts the pointer at a point of the control (client coordinates) and moves it there.
@@ -101,6 +104,7 @@ class FrameworkHint : public testing::Test {
   }
 
   static constexpr int rowCount_ = 12;
+  POINT pointerBefore_{};
   std::unique_ptr<fm::ui::TForm> form_;
   fm::ui::TListView* list_ = nullptr;
   fm::ui::TSpeedButton* button_ = nullptr;
@@ -115,10 +119,11 @@ class FrameworkHint : public testing::Test {
 TEST_F(FrameworkHint, ARowShowsItsTipAtTheRowsCornerMovedByTheCursorSize) {
   struct Case {
     int row;
+    int dx;  // where in the row the pointer comes to rest
     bool replaced;
   };
-  // Each case moves to another row, which asks anew.
-  const Case cases[] = {{3, false}, {7, true}, {0, true}, {11, false}};
+  // Each case moves to another row, which asks anew. The Size column starts at 200.
+  const Case cases[] = {{3, 8, false}, {7, 8, true}, {0, 250, true}, {11, 250, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "row " << c.row);
     tips_.clear();
@@ -126,7 +131,7 @@ TEST_F(FrameworkHint, ARowShowsItsTipAtTheRowsCornerMovedByTheCursorSize) {
       if (!c.replaced) return CaptionOf(index);
       return L"Location: C:\\data\\" + CaptionOf(index) + L"\r\nType: Text Document\r\nSize: 1 KB";
     };
-    MoveTo(*list_, InRow(c.row));
+    MoveTo(*list_, InRow(c.row, c.dx));
     fm::ui::THintWindow* hint = WaitForHint(1);
     ASSERT_NE(hint, nullptr);
     ASSERT_EQ(tips_.size(), 1u);
