@@ -75,3 +75,18 @@ foldmere_close_window() {
     sleep 0.1
   done
 }
+
+# foldmere_show_folder WINDOW PATH
+# Types PATH into the left path box of the main window and presses Enter, as a user
+# would. The client area (1429 x 863) lies at the bottom of the window, inside a frame
+# of equal width on each side.
+foldmere_show_folder() {
+  local window=$1 path=$2 X Y WIDTH HEIGHT frame left top
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  frame=$(((WIDTH - 1429) / 2))
+  left=$((X + frame)) top=$((Y + HEIGHT - frame - 863))
+  xdotool mousemove $((left + 140)) $((top + 43)) click 1
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$path"
+  xdotool key Return
+}

@@ -62,4 +62,8 @@ foldmere_close_window "$pid" "$window" 30 || fail "still running 30 s after Alt+
 wait "$pid"
 rc=$?
 [ "$rc" -eq 0 ] || fail "exit code $rc after Alt+F4, expected 0"
+# A debug build reports item ID lists and entries still alive at exit.
+if grep -q "Unexpected memory leak" "$log"; then
+  fail "the program reported a leak at exit"
+fi
 echo "e2e_smoke: window '$caption' shown, painted and closed with exit code 0"
