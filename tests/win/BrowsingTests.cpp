@@ -135,8 +135,11 @@ TEST_F(Browsing, StatusReadsZeroAfterTheReadAndCountsAfterThePaint) {
 }
 
 TEST_F(Browsing, AttributesAndLinksAsTheFolderReadGivesThem) {
-  const std::wstring links = L"C:\\foldmere-links";
-  ASSERT_TRUE(fm::DirectoryExists(links)) << "the link fixture runs before these tests";
+  const std::wstring links = fm::test::kLinkFixture;
+  if (!fm::DirectoryExists(links)) {
+    ASSERT_FALSE(fm::test::RunningUnderWine()) << "the link fixture runs before these tests";
+    GTEST_SKIP() << "the links are made by the test run under Wine";
+  }
   main_->BrowseToPath(links);
   Paint();
   main_->FillItemDetails(0, main_->LeftItemCount() - 1);

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "MainWindowFixture.h"
+#include "platform/Shell.h"
 
 namespace {
 
@@ -74,16 +75,22 @@ TEST_F(ListPresentation, RowsReadBackThroughTheListControl) {
 }
 
 TEST_F(ListPresentation, LinksShowLinkAndTheirTargetsPath) {
-  main_->BrowseToPath(L"C:\\foldmere-links");
-  Paint();
-  for (int i = 0; i < List().ItemCount(); ++i) {
-    const auto* entry = main_->GetLeftItem(i);
-    if (entry->DisplayName == L"link-to-folder") {
-      EXPECT_EQ(CellText(i, 1), L"LINK");
-    } else if (entry->DisplayName == L"sub") {
-      EXPECT_EQ(CellText(i, 1), L"DIR");
-    }
+  if (!fm::DirectoryExists(fm::test::kLinkFixture)) {
+    ASSERT_FALSE(fm::test::RunningUnderWine()) << "the link fixture runs before these tests";
+    GTEST_SKIP() << "the links are made by the test run under Wine";
   }
+  main_->BrowseToPath(fm::test::kLinkFixture);
+  Paint();
+  auto row = [&](const std::wstring& name) {
+    for (int i = 0; i < List().ItemCount(); ++i) {
+      if (main_->GetLeftItem(i)->DisplayName == name) return i;
+    }
+    return -1;
+  };
+  ASSERT_GE(row(L"link-to-folder"), 0);
+  ASSERT_GE(row(L"sub"), 0);
+  EXPECT_EQ(CellText(row(L"link-to-folder"), 1), L"LINK");
+  EXPECT_EQ(CellText(row(L"sub"), 1), L"DIR");
 }
 
 TEST_F(ListPresentation, TypingSelectsTheFirstMatchingRow) {

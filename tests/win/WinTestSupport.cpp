@@ -20,6 +20,11 @@ void PumpPending() {
   fm::ui::Application().ProcessMessages();
 }
 
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool TakeQuitRequest() {
   MSG message;
   return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;

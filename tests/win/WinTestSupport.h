@@ -18,6 +18,13 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Handles the messages that are waiting now, including those they cause.
 void PumpPending();
 
+// Whether the tests run under Wine rather than on Windows.
+bool RunningUnderWine();
+
+// The folder of links that the test run makes in the prefix from the Linux side; on
+// Windows the test that needs it skips.
+inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";
+
 // Whether a request to end the message loop is pending; takes it away.
 bool TakeQuitRequest();
 
