@@ -81,11 +81,10 @@ foldmere_close_window() {
 # would. The client area (1429 x 863) lies at the bottom of the window, inside a frame
 # of equal width on each side.
 foldmere_show_folder() {
-  local window=$1 path=$2 X Y WIDTH HEIGHT frame left top
-  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  local window=$1 path=$2 WIDTH HEIGHT frame
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
   frame=$(((WIDTH - 1429) / 2))
-  left=$((X + frame)) top=$((Y + HEIGHT - frame - 863))
-  xdotool mousemove $((left + 140)) $((top + 43)) click 1
+  xdotool mousemove --window "$window" $((frame + 140)) $((HEIGHT - frame - 863 + 43)) click 1
   xdotool key ctrl+a
   xdotool type --delay 20 "$path"
   xdotool key Return
