@@ -5,7 +5,7 @@
 FOLDMERE_PACKAGES=(
   cmake g++ ninja-build googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool imagemagick python3
+  wine wine64 fonts-wine xvfb xauth xdotool imagemagick python3
 )
 
 foldmere_missing_packages() {
