@@ -6,6 +6,7 @@
 #include "core/PathText.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
+#include "platform/PathKind.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
@@ -61,20 +62,32 @@ std::wstring WholeParsingName(IShellFolder& folder, LPCITEMIDLIST item, std::wst
   return folderPath->back() == L'\\' ? *folderPath + own : *folderPath + L"\\" + own;
 }
 
-}  // namespace
+// A final path and what it names. The kind is known only for a final path the system
+// gave; a path kept as parsed has not been asked yet.
+struct FinalPath {
+  std::wstring path;
+  std::optional<fm::PathKind> kind;
+};
 
-std::wstring TMain::GetFinalPath(const std::wstring& Path) {
+// The one attribute query of an item's final path serves both the check that the path
+// exists and the folder read's question whether it names a file.
+FinalPath ResolveFinalPath(const std::wstring& Path) {
   const fm::UniqueHandle file(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file) return Path;
+  if (!file) return {Path, std::nullopt};
   // A path the system cannot give (Wine gives none from 264 characters on) leaves the
   // item its parsing name, as an item that cannot be opened keeps it.
   const std::wstring final = fm::CleanFinalPath(FinalPathOf(file.Get()));
-  if (final.size() < 2) return Path;
-  if (fm::FileExists(final) || fm::DirectoryExists(final)) return final;
+  if (final.size() < 2) return {Path, std::nullopt};
+  const fm::PathKind kind = fm::KindOfPath(final);
+  if (kind != fm::PathKind::None) return {final, kind};
   fm::ui::Application().ShowMessage(final);
-  return Path;
+  return {Path, std::nullopt};
 }
+
+}  // namespace
+
+std::wstring TMain::GetFinalPath(const std::wstring& Path) { return ResolveFinalPath(Path).path; }
 
 std::int32_t TMain::CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B) {
   const HRESULT result = FIShellFolder->CompareIDs(0, A.ID.Get(), B.ID.Get());
@@ -107,14 +120,16 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
       if (parsing.size() >= MAX_PATH - 1) {
         parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
       }
-      const std::wstring path = GetFinalPath(parsing);
+      const FinalPath final = ResolveFinalPath(parsing);
+      const std::wstring& path = final.path;
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.
       if (!fm::IsDriveLetterPath(path)) continue;
       auto entry = std::make_unique<TLeftShellItem>();
       entry->FullPath = path;
       // Files always show with their extension; folders by the shell's name for them.
-      if (!fm::DirectoryExists(path) && fm::FileExists(path)) {
+      const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(path);
+      if (kind == fm::PathKind::File) {
         entry->DisplayName = fm::FileNamePart(path);
       } else {
         entry->DisplayName = fm::DisplayNameOf(*FIShellFolder, item.Get(), false);
