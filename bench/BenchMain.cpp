@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "BoxWatch.h"
+#include "WinTestSupport.h"
 #include "Floor.h"
 #include "Machine.h"
 #include "Measure.h"
@@ -120,13 +120,15 @@ Options Parse(int argc, wchar_t** argv) {
 }
 
 // The window reports no error box; each box seen is a measurement not to trust.
-void CheckNoBoxes(const bench::BoxWatch& watch) {
-  const auto texts = watch.Texts();
-  if (!texts.empty()) throw std::runtime_error("a message box appeared: " + texts.front());
+void CheckNoBoxes(const fm::test::ModalWatcher& watch) {
+  const auto boxes = watch.Boxes();
+  if (!boxes.empty()) {
+    throw std::runtime_error("a message box appeared: " + fm::ToUtf8(boxes.front().caption + L": " + boxes.front().text));
+  }
 }
 
 int MemoryProbe(const std::wstring& folder, const std::wstring& away, const std::wstring& out) {
-  bench::BoxWatch watch;
+  fm::test::ModalWatcher watch;
   bench::WindowBench window;
   window.BrowseAndPaint(away);
   const auto before = bench::WindowBench::PrivateBytes();
@@ -202,7 +204,7 @@ std::string Duration(double ms) {
 // those of 5 are added to `leaveRows`.
 std::vector<Row> MeasureFolders(const Options& options, const std::vector<Folder>& folders,
                                 const Folder& biggest, bench::WindowBench& window,
-                                const bench::BoxWatch& watch, Progress& progress,
+                                const fm::test::ModalWatcher& watch, Progress& progress,
                                 std::vector<Row>& leaveRows) {
   const std::wstring small = options.root + L"\\small";
   std::vector<Row> floorRows, readRows, browseRows, afterRows, detailRows;
@@ -383,7 +385,7 @@ int Run(const Options& options) {
   head.push_back("Host load at the start: " + HostLoad());
   for (const auto& line : head) progress(line);
 
-  bench::BoxWatch watch;
+  fm::test::ModalWatcher watch;
   std::vector<Row> rows;
   int biggestRows = 0;
   {

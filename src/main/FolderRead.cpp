@@ -71,7 +71,7 @@ struct FinalPath {
 
 // The one attribute query of an item's final path serves both the check that the path
 // exists and the folder read's question whether it names a file.
-FinalPath ResolveFinalPath(const std::wstring& Path) {
+FinalPath GetFinalPath(const std::wstring& Path) {
   const fm::UniqueHandle file(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return {Path, std::nullopt};
@@ -86,8 +86,6 @@ FinalPath ResolveFinalPath(const std::wstring& Path) {
 }
 
 }  // namespace
-
-std::wstring TMain::GetFinalPath(const std::wstring& Path) { return ResolveFinalPath(Path).path; }
 
 std::int32_t TMain::CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B) {
   const HRESULT result = FIShellFolder->CompareIDs(0, A.ID.Get(), B.ID.Get());
@@ -120,7 +118,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
       if (parsing.size() >= MAX_PATH - 1) {
         parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
       }
-      const FinalPath final = ResolveFinalPath(parsing);
+      const FinalPath final = GetFinalPath(parsing);
       const std::wstring& path = final.path;
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.

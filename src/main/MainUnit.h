@@ -116,7 +116,6 @@ class TMain : public TForm {
 
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
-  std::wstring GetFinalPath(const std::wstring& Path);
   std::int32_t CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B);
   void WriteTotals(const wchar_t* foldersLabel);
 
