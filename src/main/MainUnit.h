@@ -21,13 +21,13 @@
 namespace MainUnit {
 
 using namespace Vcl_Interceptors;
+using fm::ui::TCanvas;
 using fm::ui::TCheckBox;
 using fm::ui::TCloseAction;
 using fm::ui::TImageList;
 using fm::ui::TLabel;
 using fm::ui::TPanel;
 using fm::ui::TStatusBar;
-using fm::ui::TCanvas;
 using fm::ui::TToolBar;
 
 // One row of the left pane. The entry owns its item ID lists and its strings.

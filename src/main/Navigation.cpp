@@ -1,6 +1,7 @@
 // Moving the left pane from folder to folder: typed paths, the path box's lines, the
 // drive box, the root and back buttons.
 #include "MainUnit.h"
+#include "core/CaseFold.h"
 #include "core/PathText.h"
 #include "platform/Shell.h"
 
@@ -33,10 +34,6 @@ class UpdateBlock {
   TListView& list_;
 };
 
-bool SameDrive(const std::wstring& line, const std::wstring& drive) {
-  return line.size() >= 2 && drive.size() >= 2 && towupper(line[0]) == towupper(drive[0]) && line[1] == drive[1];
-}
-
 }  // namespace
 
 LPITEMIDLIST TMain::KeepFolderIDList(fm::ItemIdList list) {
@@ -50,10 +47,10 @@ void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
   fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*FIDesktopFolder, PIDL);
 
   const std::wstring path = fm::PathFromIDList(PIDL);
-  if (!path.empty()) {
+  if (path.size() >= 2) {
     DetachedEvent detached(DrivesLeft->OnChange);
     for (int i = 0; i < DrivesLeft->Count(); ++i) {
-      if (SameDrive(DrivesLeft->Item(i), path)) {
+      if (fm::StartsWithAsciiNoCase(DrivesLeft->Item(i), std::wstring_view(path).substr(0, 2))) {
         DrivesLeft->SetItemIndex(i);
         break;
       }

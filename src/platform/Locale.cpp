@@ -7,22 +7,15 @@ namespace fm {
 
 namespace {
 
-std::wstring DateFormatText(const SYSTEMTIME& time) {
+// A date or time text of the thread's locale from one of the system's two formatters,
+// which take the same arguments.
+template <class Formatter>
+std::wstring FormatText(Formatter format, DWORD flags, const SYSTEMTIME& time) {
   const LCID locale = GetThreadLocale();
-  const int length = GetDateFormatW(locale, DATE_SHORTDATE, &time, nullptr, nullptr, 0);
+  const int length = format(locale, flags, &time, nullptr, nullptr, 0);
   if (length <= 0) return {};
   std::wstring text(static_cast<size_t>(length), L'\0');
-  GetDateFormatW(locale, DATE_SHORTDATE, &time, nullptr, text.data(), length);
-  text.resize(static_cast<size_t>(length) - 1);
-  return text;
-}
-
-std::wstring TimeFormatText(const SYSTEMTIME& time) {
-  const LCID locale = GetThreadLocale();
-  const int length = GetTimeFormatW(locale, 0, &time, nullptr, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length), L'\0');
-  GetTimeFormatW(locale, 0, &time, nullptr, text.data(), length);
+  format(locale, flags, &time, nullptr, text.data(), length);
   text.resize(static_cast<size_t>(length) - 1);
   return text;
 }
@@ -43,9 +36,9 @@ std::wstring LocalDateText(const FILETIME& time) {
   SYSTEMTIME fields{};
   if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &fields)) return {};
   const bool midnight = fields.wHour == 0 && fields.wMinute == 0 && fields.wSecond == 0 && fields.wMilliseconds == 0;
-  const std::wstring date = DateFormatText(fields);
+  const std::wstring date = FormatText(GetDateFormatW, DATE_SHORTDATE, fields);
   if (date.empty()) return {};
-  return ModDateText(date, midnight ? std::wstring() : TimeFormatText(fields), midnight);
+  return ModDateText(date, midnight ? std::wstring() : FormatText(GetTimeFormatW, 0, fields), midnight);
 }
 
 }  // namespace fm
