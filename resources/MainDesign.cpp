@@ -1,5 +1,5 @@
-// The design of the main window: bands, controls, captions, sizes, colours, fonts and
-// the events they raise. Sizes are at 96 dots per inch.
+// The design of the main window: bands, controls, captions, sizes, colours and fonts.
+// Sizes are at 96 dots per inch.
 #include "MainUnit.h"
 #include "ResourceIds.h"
 
@@ -87,7 +87,6 @@ void TMain::CreateDesign() {
   mmFile = &MainMenu->Add<TMenuItem>(L"mmFile", L"&File");
   mmExit = &mmFile->Add<TMenuItem>(L"mmExit", L"&Exit");
   mmExit->SetShortCut(kAltF4);
-  mmExit->OnClick = [this] { mmExitClick(); };
   mmHelp = &MainMenu->Add<TMenuItem>(L"mmHelp", L"&Help");
   mnuAbout = &mmHelp->Add<TMenuItem>(L"mnuAbout", L"&About");
 
@@ -179,28 +178,7 @@ void TMain::CreateDesign() {
   BTN_F09->SetShowHint(true);
   BTN_F09->SetGlyph(IDB_PROPERTYGLYPH, 16);
 
-  DrivesLeft->OnChange = [this] { DrivesLeftChange(); };
-  cbLeftPath->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { cbLeftPathKeyDown(key, shift); };
-  cbLeftPath->OnClick = [this] { cbLeftPathClick(); };
-  BtnLeftBack->OnClick = [this] { BtnLeftBackClick(); };
-  BtnLeftRoot->OnClick = [this] { BtnLeftRootClick(); };
-  LeftView->OnDataHint = [this](int start, int end) { LeftViewDataHint(start, end); };
-  LeftView->OnData = [this](fm::ui::TListItem& item) { LeftViewData(item); };
-  LeftView->OnDataFind = [this](fm::ui::TItemFind find, const std::wstring& text, POINT position, void* data,
-                                int start, fm::ui::TSearchDirection direction, bool wrap, int& index) {
-    LeftViewDataFind(find, text, position, data, start, direction, wrap, index);
-  };
-  LeftView->OnCustomDraw = [this](const RECT& rect, bool& defaultDraw) { LeftViewCustomDraw(rect, defaultDraw); };
-  LeftView->OnCustomDrawItem = [this](fm::ui::TListItem* item, UINT state, bool& defaultDraw) {
-    LeftViewCustomDrawItem(item, state, defaultDraw);
-  };
-  LeftView->OnCustomDrawSubItem = [this](fm::ui::TListItem* item, int subItem, UINT state, bool& defaultDraw) {
-    LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
-  };
-
   SetActiveControl(LeftView);
-  OnClose = [this](TCloseAction& action) { FormClose(action); };
-  OnResize = [this] { FormResize(); };
 }
 
 }  // namespace MainUnit

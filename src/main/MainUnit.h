@@ -1,6 +1,6 @@
 // The main window and the state of the left pane. The class is implemented in one file
 // per concern in this folder; its design (controls, sizes, colours) is built in
-// resources/MainDesign.cpp.
+// resources/MainDesign.cpp, and EventWiring.cpp ties the controls' events to the handlers.
 #pragma once
 
 #include <windows.h>
@@ -93,8 +93,10 @@ class TMain : public TForm {
   void SetBeep(std::function<void()> beep) { FBeep = std::move(beep); }
 
  private:
-  // The window design: every control with its place, size, colours and events.
+  // The window design: every control with its place, size and colours.
   void CreateDesign();
+  // Ties the design's events to the window's handlers.
+  void WireEvents();
 
   void FormCreate();
   void FormClose(TCloseAction& action);

@@ -10,6 +10,7 @@ namespace MainUnit {
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
   CreateDesign();
+  WireEvents();
   // The menu bar takes its height from the window, not from the client area.
   SetClientSize(1429, 863);
   fm::ui::CallHandler([this] { FormCreate(); });

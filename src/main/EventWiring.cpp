@@ -1,0 +1,30 @@
+// Which handler of the window answers which event of its controls.
+#include "MainUnit.h"
+
+namespace MainUnit {
+
+void TMain::WireEvents() {
+  OnClose = [this](TCloseAction& action) { FormClose(action); };
+  OnResize = [this] { FormResize(); };
+  mmExit->OnClick = [this] { mmExitClick(); };
+  DrivesLeft->OnChange = [this] { DrivesLeftChange(); };
+  cbLeftPath->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { cbLeftPathKeyDown(key, shift); };
+  cbLeftPath->OnClick = [this] { cbLeftPathClick(); };
+  BtnLeftBack->OnClick = [this] { BtnLeftBackClick(); };
+  BtnLeftRoot->OnClick = [this] { BtnLeftRootClick(); };
+  LeftView->OnDataHint = [this](int start, int end) { LeftViewDataHint(start, end); };
+  LeftView->OnData = [this](fm::ui::TListItem& item) { LeftViewData(item); };
+  LeftView->OnDataFind = [this](fm::ui::TItemFind find, const std::wstring& text, POINT position, void* data,
+                                int start, fm::ui::TSearchDirection direction, bool wrap, int& index) {
+    LeftViewDataFind(find, text, position, data, start, direction, wrap, index);
+  };
+  LeftView->OnCustomDraw = [this](const RECT& rect, bool& defaultDraw) { LeftViewCustomDraw(rect, defaultDraw); };
+  LeftView->OnCustomDrawItem = [this](fm::ui::TListItem* item, UINT state, bool& defaultDraw) {
+    LeftViewCustomDrawItem(item, state, defaultDraw);
+  };
+  LeftView->OnCustomDrawSubItem = [this](fm::ui::TListItem* item, int subItem, UINT state, bool& defaultDraw) {
+    LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
+  };
+}
+
+}  // namespace MainUnit
