@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/VersionText.h"
+#include "helpers/ExtraInfo.h"
 
 namespace myHelper {
 
@@ -40,6 +41,7 @@ bool HasFileFlag(const VS_FIXEDFILEINFO& Info, DWORD Flag) {
 void ReadFileVersionInfo(TFileVersionInfo& Info, const std::wstring& FileName) {
   Info = TFileVersionInfo{};
   Info.FileName = FileName;
+  Info.Extra = FileExtraInfo(FileName);
 
   SHFILEINFOW shellInfo{};
   if (SHGetFileInfoW(FileName.c_str(), 0, &shellInfo, sizeof(shellInfo), SHGFI_TYPENAME) != 0) {
