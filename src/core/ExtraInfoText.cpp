@@ -12,7 +12,8 @@ void AppendLine(std::wstring& text, std::wstring_view line) {
   text += line;
 }
 
-std::wstring DesktopIniLine(std::wstring_view iniFileName, std::wstring_view key, std::wstring_view value) {
+std::wstring DesktopIniLine(std::wstring_view iniFileName, std::wstring_view key,
+                            std::wstring_view value) {
   std::wstring line = L"InfoTip: (";
   line += iniFileName;
   line += L") (";
@@ -30,7 +31,9 @@ std::wstring RegistryLine(std::wstring_view valueName, std::wstring_view value) 
   return line;
 }
 
-std::wstring FontLine(std::wstring_view fontName) { return L"Font: (Registry) " + std::wstring(fontName); }
+std::wstring FontLine(std::wstring_view fontName) {
+  return L"Font: (Registry) " + std::wstring(fontName);
+}
 
 std::wstring LibraryStringText(std::wstring_view libraryPath, std::wstring_view text) {
   return L"(Library: " + FileNamePart(libraryPath) + L") " + std::wstring(text);

@@ -11,7 +11,8 @@ namespace fm {
 void AppendLine(std::wstring& text, std::wstring_view line);
 
 // "InfoTip: (desktop.ini) (IconResource) value"
-std::wstring DesktopIniLine(std::wstring_view iniFileName, std::wstring_view key, std::wstring_view value);
+std::wstring DesktopIniLine(std::wstring_view iniFileName, std::wstring_view key,
+                            std::wstring_view value);
 // "InfoTip: (Registry) (name) value"; the unnamed default value is called "Default".
 std::wstring RegistryLine(std::wstring_view valueName, std::wstring_view value);
 // "Font: (Registry) " and the name the font list gives the file.

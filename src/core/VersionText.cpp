@@ -10,16 +10,17 @@ constexpr std::uint32_t kFileTypeDriver = 3;
 constexpr std::uint32_t kFileTypeFont = 4;
 
 constexpr std::array<const wchar_t*, 11> kDriverNames = {
-    L"Unknown Driver",  L"Printer Driver", L"Keyboard Driver",  L"Language Driver",
-    L"Display Driver",  L"Mouse Driver",   L"Network Driver",   L"System Driver",
-    L"InstallableDriver", L"Sound Driver", L"Communications Driver"};
+    L"Unknown Driver",    L"Printer Driver", L"Keyboard Driver",      L"Language Driver",
+    L"Display Driver",    L"Mouse Driver",   L"Network Driver",       L"System Driver",
+    L"InstallableDriver", L"Sound Driver",   L"Communications Driver"};
 
-constexpr std::array<const wchar_t*, 4> kFontNames = {L"Unknown Font", L"Raster Font", L"Vector Font",
-                                                      L"Truetype Font"};
+constexpr std::array<const wchar_t*, 4> kFontNames = {L"Unknown Font", L"Raster Font",
+                                                      L"Vector Font", L"Truetype Font"};
 
 void AppendHex(std::wstring& text, std::uint32_t value, int digits) {
   static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+    text += kDigits[(value >> shift) & 0xF];
 }
 
 }  // namespace

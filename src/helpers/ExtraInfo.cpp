@@ -1,8 +1,7 @@
 #include "helpers/ExtraInfo.h"
 
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string_view>
 #include <vector>
@@ -38,11 +37,12 @@ std::vector<std::wstring> ProfileNames(Read read) {
   }
 }
 
-std::wstring ProfileValue(const std::wstring& section, const std::wstring& key, const std::wstring& iniPath) {
+std::wstring ProfileValue(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& iniPath) {
   for (DWORD size = 1024;; size *= 2) {
     std::wstring buffer(size, L'\0');
-    const DWORD written =
-        GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size, iniPath.c_str());
+    const DWORD written = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
+                                                   size, iniPath.c_str());
     if (written + 1 >= size && size < (1u << 24)) continue;
     buffer.resize(written);
     return buffer;
@@ -54,12 +54,13 @@ std::wstring ProfileValue(const std::wstring& section, const std::wstring& key, 
 bool ReadRegistryText(HKEY key, const std::wstring& name, std::wstring& text) {
   DWORD type = 0;
   DWORD bytes = 0;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return false;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+    return false;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
   std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
   DWORD read = bytes;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                       &read) != ERROR_SUCCESS) {
     return false;
   }
   text.assign(data.data());
@@ -69,23 +70,24 @@ bool ReadRegistryText(HKEY key, const std::wstring& name, std::wstring& text) {
 // The names of a key's values, in the order the registry lists them.
 std::vector<std::wstring> RegistryValueNames(HKEY key) {
   DWORD longest = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
-                       nullptr) != ERROR_SUCCESS) {
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+                       nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
     return {};
   }
   std::vector<std::wstring> names;
   std::vector<wchar_t> name(longest + 2);
-  for (DWORD index = 0;; ++index) {
+  for (DWORD index = 0;;) {
     DWORD length = static_cast<DWORD>(name.size());
     const LSTATUS status =
         RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    // A name added since the key was measured is asked for again with more room.
     if (status == ERROR_MORE_DATA) {
       name.resize(name.size() * 2);
-      --index;
       continue;
     }
     if (status != ERROR_SUCCESS) break;
     names.emplace_back(name.data(), length);
+    ++index;
   }
   return names;
 }
@@ -109,8 +111,8 @@ std::wstring FullPathName(const std::wstring& path) {
 // A string of a library that is read as resources only: merely looking at a folder must
 // never run code that a downloaded desktop.ini names.
 bool LoadLibraryString(const std::wstring& library, int id, std::wstring& text) {
-  fm::UniqueHModule module(
-      LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  fm::UniqueHModule module(LoadLibraryExW(
+      library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   if (!module || id == -1) return false;
   wchar_t buffer[kStringBuffer];
   const int length = LoadStringW(module.Get(), static_cast<UINT>(id), buffer, kStringBuffer);
@@ -129,11 +131,13 @@ std::wstring FontsFolder() {
 
 std::wstring ExpandEnvText(const std::wstring& Text) {
   std::wstring buffer(1024, L'\0');
-  DWORD needed = ExpandEnvironmentStringsW(Text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  DWORD needed =
+      ExpandEnvironmentStringsW(Text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
   // A longer result is asked for again with the size the system names.
   while (needed > buffer.size()) {
     buffer.assign(needed, L'\0');
-    needed = ExpandEnvironmentStringsW(Text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    needed =
+        ExpandEnvironmentStringsW(Text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
   }
   if (needed == 0) return Text;
   buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));

@@ -78,7 +78,8 @@ void ReadFileVersionInfo(TFileVersionInfo& Info, const std::wstring& FileName) {
 
   void* root = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", &root, &length) || root == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+  if (!VerQueryValueW(data.data(), L"\\", &root, &length) || root == nullptr ||
+      length < sizeof(VS_FIXEDFILEINFO)) {
     return;
   }
   const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(root);

@@ -6,8 +6,9 @@ namespace fm {
 namespace {
 
 TEST(ExtraInfoTextTest, LinesHaveTheirFormats) {
-  EXPECT_EQ(DesktopIniLine(L"desktop.ini", L"IconResource", L"C:\\Windows\\system32\\imageres.dll,-183"),
-            L"InfoTip: (desktop.ini) (IconResource) C:\\Windows\\system32\\imageres.dll,-183");
+  EXPECT_EQ(
+      DesktopIniLine(L"desktop.ini", L"IconResource", L"C:\\Windows\\system32\\imageres.dll,-183"),
+      L"InfoTip: (desktop.ini) (IconResource) C:\\Windows\\system32\\imageres.dll,-183");
   EXPECT_EQ(RegistryLine(L"", L"Recycle Bin"), L"InfoTip: (Registry) (Default) Recycle Bin");
   EXPECT_EQ(RegistryLine(L"InfoTip", L"Bin"), L"InfoTip: (Registry) (InfoTip) Bin");
   EXPECT_EQ(FontLine(L"Tahoma (TrueType)"), L"Font: (Registry) Tahoma (TrueType)");
@@ -52,7 +53,8 @@ TEST(ExtraInfoTextTest, ReferencesSplitIntoFileNumberPartAndAbsoluteNumber) {
     const wchar_t* number;
     int id;
   } cases[] = {
-      {L"C:\\Windows\\system32\\shell32.dll,-21798", L"C:\\Windows\\system32\\shell32.dll", L"21798", 21798},
+      {L"C:\\Windows\\system32\\shell32.dll,-21798", L"C:\\Windows\\system32\\shell32.dll",
+       L"21798", 21798},
       {L"strings.dll,7", L"strings.dll", L"7", 7},
       {L"shell32,dll,-4", L"shell32.dll", L"4", 4},
       // The second comma must stand four places after the first, with more text after it.

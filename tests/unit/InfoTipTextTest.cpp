@@ -28,12 +28,13 @@ TFileVersionInfo FullInfo() {
 }
 
 TEST(InfoTipTextTest, LinesStandInTheirOrder) {
-  EXPECT_EQ(InfoTipText(FullInfo(), L"1.5 KB"),
-            L"Location: C:\\app\\tool.exe\r\nType: Application\r\nCompany: co\r\nDescription: de\r\n"
-            L"File Version: fv\r\nInternal Filename: in\r\nCopyright: cr\r\nTrademark: tm\r\n"
-            L"Original Filename: of\r\nProduct: pn\r\nProduct Version: pv\r\nComments: cm\r\n"
-            L"Special Build: sb\r\nPrivate Build: pb\r\nFunction: Application\r\n"
-            L"InfoTip: (desktop.ini) (a) 1\r\nInfoTip: (desktop.ini) (b) 2\r\nSize: 1.5 KB");
+  EXPECT_EQ(
+      InfoTipText(FullInfo(), L"1.5 KB"),
+      L"Location: C:\\app\\tool.exe\r\nType: Application\r\nCompany: co\r\nDescription: de\r\n"
+      L"File Version: fv\r\nInternal Filename: in\r\nCopyright: cr\r\nTrademark: tm\r\n"
+      L"Original Filename: of\r\nProduct: pn\r\nProduct Version: pv\r\nComments: cm\r\n"
+      L"Special Build: sb\r\nPrivate Build: pb\r\nFunction: Application\r\n"
+      L"InfoTip: (desktop.ini) (a) 1\r\nInfoTip: (desktop.ini) (b) 2\r\nSize: 1.5 KB");
 }
 
 TEST(InfoTipTextTest, MissingFactsLeaveNoEmptyLines) {
@@ -42,10 +43,12 @@ TEST(InfoTipTextTest, MissingFactsLeaveNoEmptyLines) {
   info.FileDescription.clear();
   info.Comments.clear();
   info.Extra.clear();
-  EXPECT_EQ(InfoTipText(info, L""),
-            L"Location: C:\\app\\tool.exe\r\nCompany: co\r\nFile Version: fv\r\nInternal Filename: in\r\n"
-            L"Copyright: cr\r\nTrademark: tm\r\nOriginal Filename: of\r\nProduct: pn\r\nProduct Version: pv\r\n"
-            L"Special Build: sb\r\nPrivate Build: pb\r\nFunction: Application");
+  EXPECT_EQ(
+      InfoTipText(info, L""),
+      L"Location: C:\\app\\tool.exe\r\nCompany: co\r\nFile Version: fv\r\nInternal Filename: in\r\n"
+      L"Copyright: cr\r\nTrademark: tm\r\nOriginal Filename: of\r\nProduct: pn\r\nProduct Version: "
+      L"pv\r\n"
+      L"Special Build: sb\r\nPrivate Build: pb\r\nFunction: Application");
 }
 
 TEST(InfoTipTextTest, VersionStringsShowOnlyWithAVersionResource) {

@@ -55,20 +55,24 @@ TEST(VersionTextTest, AFlagCountsOnlyWhereTheMaskDeclaresItValid) {
       {0x01, 0x3F, 0x02, false}, {0x3F, 0x22, 0x20, true},  {0x3F, 0x22, 0x08, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(HasFileFlag(c.mask, c.flags, c.flag), c.set) << std::hex << c.mask << " " << c.flags << " " << c.flag;
+    EXPECT_EQ(HasFileFlag(c.mask, c.flags, c.flag), c.set)
+        << std::hex << c.mask << " " << c.flags << " " << c.flag;
   }
 }
 
 TEST(VersionTextTest, StringPathTakesLanguageFromTheLowWordInUpperCaseHex) {
-  EXPECT_EQ(VersionStringPath(0x04B00409, L"FileVersion"), L"\\StringFileInfo\\040904B0\\FileVersion");
-  EXPECT_EQ(VersionStringPath(0x04E40409, L"CompanyName"), L"\\StringFileInfo\\040904E4\\CompanyName");
+  EXPECT_EQ(VersionStringPath(0x04B00409, L"FileVersion"),
+            L"\\StringFileInfo\\040904B0\\FileVersion");
+  EXPECT_EQ(VersionStringPath(0x04E40409, L"CompanyName"),
+            L"\\StringFileInfo\\040904E4\\CompanyName");
   EXPECT_EQ(VersionStringPath(0x00000000, L"x"), L"\\StringFileInfo\\00000000\\x");
 }
 
 TEST(VersionTextTest, TitleAndCaptionAreComposedAlsoFromEmptyTexts) {
   EXPECT_EQ(ApplicationTitle(L"Foldmere x64", L"0.0.1.46"), L"Foldmere x64 v0.0.1.46");
   EXPECT_EQ(ApplicationTitle(L"", L""), L" v");
-  EXPECT_EQ(WindowCaption(L"Foldmere x64 v0.0.1.46", L"(C) Someone"), L"Foldmere x64 v0.0.1.46 (C) Someone");
+  EXPECT_EQ(WindowCaption(L"Foldmere x64 v0.0.1.46", L"(C) Someone"),
+            L"Foldmere x64 v0.0.1.46 (C) Someone");
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 // Extra description lines from real desktop.ini files, class keys and the font list in
 // the test's private prefix, with libraries the build makes.
 #include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -45,7 +43,8 @@ class TestKey {
  public:
   explicit TestKey(std::wstring path) : path_(std::move(path)) {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, path_.c_str());
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &key_, nullptr);
   }
   ~TestKey() {
     RegCloseKey(key_);
@@ -60,7 +59,8 @@ class TestKey {
               ERROR_SUCCESS);
   }
   void Number(const wchar_t* name, DWORD value) {
-    ASSERT_EQ(RegSetValueExW(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)),
+    ASSERT_EQ(RegSetValueExW(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                             sizeof(value)),
               ERROR_SUCCESS);
   }
 
@@ -74,26 +74,32 @@ constexpr wchar_t kClassB[] = L"{F01D0E2E-0000-4000-8000-00000000000B}";
 
 TEST(ExtraInfo, DesktopIniValuesAreExpandedAndResolvedThenTheClassKeyFollows) {
   fm::test::TestFolder folder(L"extra-ini");
-  SetEnvironmentVariableW(L"FOLDMERE_FIXTURES", fm::FolderPart(fm::test::FixturePath(L"strings.dll")).c_str());
+  SetEnvironmentVariableW(L"FOLDMERE_FIXTURES",
+                          fm::FolderPart(fm::test::FixturePath(L"strings.dll")).c_str());
   TestKey key(std::wstring(L"Software\\Classes\\CLSID\\") + kClassA);
   key.Text(nullptr, L"Fixture Class");
   key.Text(L"InfoTip", L"@%FOLDMERE_FIXTURES%\\strings.dll,-7");
   key.Text(L"Path", L"%SystemRoot%\\fixture", REG_EXPAND_SZ);
   key.Number(L"Size", 5);
-  WriteIni(folder.Path(), std::string("[.ShellClassInfo]\r\n") +
-                              "LocalizedResourceName=@%FOLDMERE_FIXTURES%\\strings.dll,-21798\r\n" +
-                              "IconResource=%SystemRoot%\\system32\\imageres.dll,-183\r\n" +
-                              "CLSID=" + Narrow(kClassA) + "\r\n" + "Empty=\r\n" +
-                              // INI keys ignore case within a section: the other spelling stands alone.
-                              "[Other]\r\nclsid={lower}\r\n");
+  WriteIni(folder.Path(),
+           std::string("[.ShellClassInfo]\r\n") +
+               "LocalizedResourceName=@%FOLDMERE_FIXTURES%\\strings.dll,-21798\r\n" +
+               "IconResource=%SystemRoot%\\system32\\imageres.dll,-183\r\n" +
+               "CLSID=" + Narrow(kClassA) + "\r\n" + "Empty=\r\n" +
+               // INI keys ignore case within a section: the other spelling stands alone.
+               "[Other]\r\nclsid={lower}\r\n");
   const std::wstring root = Env(L"SystemRoot");
   EXPECT_EQ(FileExtraInfo(folder.Path()),
-            L"InfoTip: (desktop.ini) (LocalizedResourceName) (Library: strings.dll) Fixture Localized Name\r\n"
-            L"InfoTip: (desktop.ini) (IconResource) " + root + L"\\system32\\imageres.dll,-183\r\n"
-            L"InfoTip: (desktop.ini) (clsid) {lower}\r\n"
-            L"InfoTip: (Registry) (Default) Fixture Class\r\n"
-            L"InfoTip: (Registry) (InfoTip) (Library: strings.dll) Fixture Documents\r\n"
-            L"InfoTip: (Registry) (Path) " + root + L"\\fixture");
+            L"InfoTip: (desktop.ini) (LocalizedResourceName) (Library: strings.dll) Fixture "
+            L"Localized Name\r\n"
+            L"InfoTip: (desktop.ini) (IconResource) " +
+                root +
+                L"\\system32\\imageres.dll,-183\r\n"
+                L"InfoTip: (desktop.ini) (clsid) {lower}\r\n"
+                L"InfoTip: (Registry) (Default) Fixture Class\r\n"
+                L"InfoTip: (Registry) (InfoTip) (Library: strings.dll) Fixture Documents\r\n"
+                L"InfoTip: (Registry) (Path) " +
+                root + L"\\fixture");
 }
 
 TEST(ExtraInfo, ClassKeysOfSeveralSectionsNameANestedKey) {
@@ -102,8 +108,8 @@ TEST(ExtraInfo, ClassKeysOfSeveralSectionsNameANestedKey) {
   outer.Text(nullptr, L"Outer");
   TestKey inner(std::wstring(L"Software\\Classes\\CLSID\\") + kClassA + L"\\" + kClassB);
   inner.Text(nullptr, L"Inner");
-  WriteIni(folder.Path(), "[.ShellClassInfo]\r\nCLSID=" + Narrow(kClassA) + "\r\n[Other]\r\nCLSID=" +
-                              Narrow(kClassB) + "\r\nName=x\r\n");
+  WriteIni(folder.Path(), "[.ShellClassInfo]\r\nCLSID=" + Narrow(kClassA) +
+                              "\r\n[Other]\r\nCLSID=" + Narrow(kClassB) + "\r\nName=x\r\n");
   EXPECT_EQ(DesktopIniInfoTips(folder / L"desktop.ini"),
             L"InfoTip: (desktop.ini) (Name) x\r\nInfoTip: (Registry) (Default) Inner");
 }
@@ -127,7 +133,8 @@ TEST(ExtraInfo, AFolderShowsItsOwnDesktopIniAndAFileThatOfItsFolder) {
       {L"", L""},
   };
   std::ofstream(std::filesystem::path(sub + L"\\b.txt")) << "b";
-  for (const auto& c : cases) EXPECT_EQ(FileExtraInfo(c.path), c.extra) << testing::PrintToString(c.path);
+  for (const auto& c : cases)
+    EXPECT_EQ(FileExtraInfo(c.path), c.extra) << testing::PrintToString(c.path);
 }
 
 // The current folder for a scope, given back afterwards.
@@ -163,7 +170,8 @@ TEST(ExtraInfo, ReferencesAreResolvedToLibraryStringsOrLeftAsFileAndNumber) {
       {L"@nosuch.dll,-7", L"nosuch.dll,7"},
       {L"plain text", L"plain text"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ResolveIndirectString(c.text), c.resolved) << testing::PrintToString(c.text);
+  for (const auto& c : cases)
+    EXPECT_EQ(ResolveIndirectString(c.text), c.resolved) << testing::PrintToString(c.text);
 }
 
 TEST(ExtraInfo, LongTextsAreNotCutSilently) {
@@ -177,15 +185,19 @@ TEST(ExtraInfo, LongTextsAreNotCutSilently) {
             L"(Library: strings.dll) " + std::wstring(1022, L'a'));
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(ExtraInfo, ALibraryNamedByADesktopIniIsReadWithoutRunningItsCode) {
   fm::test::TestFolder folder(L"extra-marker");
   const std::wstring library = folder / L"marker.dll";
   ASSERT_TRUE(CopyFileW(fm::test::FixturePath(L"marker.dll").c_str(), library.c_str(), FALSE));
-  WriteIni(folder.Path(), "[.ShellClassInfo]\r\nLocalizedResourceName=@" + Narrow(library) + ",-7\r\n");
+  WriteIni(folder.Path(),
+           "[.ShellClassInfo]\r\nLocalizedResourceName=@" + Narrow(library) + ",-7\r\n");
   EXPECT_EQ(FileExtraInfo(folder.Path()),
-            L"InfoTip: (desktop.ini) (LocalizedResourceName) (Library: marker.dll) Marker Library String");
+            L"InfoTip: (desktop.ini) (LocalizedResourceName) (Library: marker.dll) Marker Library "
+            L"String");
   EXPECT_FALSE(Exists(library + L".ran"));
 
   // Loaded as code, the same library does leave its marker: the check above can fail.
@@ -199,10 +211,12 @@ TEST(ExtraInfo, ALibraryNamedByADesktopIniIsReadWithoutRunningItsCode) {
 
 TEST(ExtraInfo, AFontFileShowsTheNameItIsRegisteredUnderByItsBareFileName) {
   wchar_t fonts[MAX_PATH] = {};
-  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, fonts)));
+  ASSERT_TRUE(
+      SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, fonts)));
   const std::wstring bare = std::wstring(fonts) + L"\\foldmere-bare.ttf";
   const std::wstring full = std::wstring(fonts) + L"\\foldmere-full.ttf";
-  for (const std::wstring& file : {bare, full}) std::ofstream(std::filesystem::path(file)) << "font";
+  for (const std::wstring& file : {bare, full})
+    std::ofstream(std::filesystem::path(file)) << "font";
   const wchar_t* fontKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, fontKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);

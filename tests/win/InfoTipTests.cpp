@@ -1,6 +1,5 @@
 // Info tips of real rows of the left list, asked for the way the pointer asks for them.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -29,7 +28,8 @@ class InfoTip : public fm::test::MainWindowTest {
     for (int row = 0; row < List().ItemCount(); ++row) {
       if (List().ItemData(row).Caption != caption) continue;
       const RECT bounds = List().ItemRect(row);
-      return List().HintText(POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+      return List().HintText(
+          POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
     }
     ADD_FAILURE() << "no row " << testing::PrintToString(caption);
     return {};
@@ -58,7 +58,8 @@ TEST_F(InfoTip, RowsOfFilesAndFoldersShowTheirFactsInOrder) {
   const auto plain = Lines(TipOf(L"plain.txt"));
   ASSERT_EQ(plain.size(), 3u);
   EXPECT_EQ(plain[0], L"Location: " + text);
-  EXPECT_TRUE(plain[1].rfind(L"Type: ", 0) == 0 && plain[1].size() > 6) << testing::PrintToString(plain[1]);
+  EXPECT_TRUE(plain[1].rfind(L"Type: ", 0) == 0 && plain[1].size() > 6)
+      << testing::PrintToString(plain[1]);
   EXPECT_EQ(plain[2], L"Size: 5 B");
 
   const auto fullTip = Lines(TipOf(L"full.exe"));
@@ -66,19 +67,21 @@ TEST_F(InfoTip, RowsOfFilesAndFoldersShowTheirFactsInOrder) {
   EXPECT_EQ(fullTip[0], L"Location: " + full);
   EXPECT_EQ(fullTip[1].substr(0, 6), L"Type: ");
   const std::vector<std::wstring> versionLines(fullTip.begin() + 2, fullTip.end() - 1);
-  EXPECT_EQ(versionLines, (std::vector<std::wstring>{
-                              L"Company: Fixture Company", L"Description: Fixture with every string",
-                              L"File Version: 1.2.3.4", L"Internal Filename: full",
-                              L"Copyright: Copyright (C) Fixture", L"Trademark: Fixture (TM)",
-                              L"Original Filename: full.exe", L"Product: Fixture Product",
-                              L"Product Version: 5.6.7.8", L"Comments: No comment", L"Special Build: Special one",
-                              L"Private Build: Private one", L"Function: Application"}));
+  EXPECT_EQ(
+      versionLines,
+      (std::vector<std::wstring>{
+          L"Company: Fixture Company", L"Description: Fixture with every string",
+          L"File Version: 1.2.3.4", L"Internal Filename: full", L"Copyright: Copyright (C) Fixture",
+          L"Trademark: Fixture (TM)", L"Original Filename: full.exe", L"Product: Fixture Product",
+          L"Product Version: 5.6.7.8", L"Comments: No comment", L"Special Build: Special one",
+          L"Private Build: Private one", L"Function: Application"}));
   EXPECT_EQ(fullTip.back(), L"Size: " + SizeColumnOf(L"full.exe"));
 
   const auto partialTip = Lines(TipOf(L"partial.exe"));
   EXPECT_EQ(std::vector<std::wstring>(partialTip.begin() + 2, partialTip.end()),
-            (std::vector<std::wstring>{L"Company: Partial Company", L"File Version: 2.0", L"Product: Partial Product",
-                                       L"Function: Application", L"Size: " + SizeColumnOf(L"partial.exe")}));
+            (std::vector<std::wstring>{L"Company: Partial Company", L"File Version: 2.0",
+                                       L"Product: Partial Product", L"Function: Application",
+                                       L"Size: " + SizeColumnOf(L"partial.exe")}));
 
   const auto folderTip = Lines(TipOf(L"described"));
   ASSERT_EQ(folderTip.size(), 3u);
