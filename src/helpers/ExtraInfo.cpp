@@ -1,7 +1,8 @@
 #include "helpers/ExtraInfo.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <string_view>
 #include <vector>

@@ -1,8 +1,10 @@
 // Extra description lines from real desktop.ini files, class keys and the font list in
 // the test's private prefix, with libraries the build makes.
 #include <gtest/gtest.h>
-#include <shlobj.h>
+
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>

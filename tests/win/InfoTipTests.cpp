@@ -1,5 +1,6 @@
 // Info tips of real rows of the left list, asked for the way the pointer asks for them.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>

@@ -1,5 +1,6 @@
 // The version reader on fixture binaries the build makes with chosen version resources.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
