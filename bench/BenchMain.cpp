@@ -1,5 +1,5 @@
-// Speed and memory of the folder read, navigation, scrolling, leaving a folder and
-// start-up, on generated folders in C:\, printed as one table. scripts/bench makes the
+// Speed and memory of the folder read, navigation, scrolling, leaving a folder, start-up
+// and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
 //   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--reps N] [--root DIR]
@@ -333,6 +333,41 @@ std::vector<Row> MeasureScroll(const Options& options, const Folder& biggest,
   };
 }
 
+// Measure 8: the tips of an executable with every version string and of a folder whose
+// desktop.ini names a shell class, in a folder of the benchmark's own.
+std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& window, Progress& progress) {
+  const std::wstring folder = options.root + L"\\tips";
+  const std::wstring described = folder + L"\\described";
+  fs::create_directories(fs::path(described));
+  const std::wstring fixture = FolderOf(FolderOf(ExecutablePath())) + L"\\tests\\win\\fixtures\\full.exe";
+  if (!CopyFileW(fixture.c_str(), (folder + L"\\full.exe").c_str(), FALSE)) {
+    throw std::runtime_error("cannot copy the fixture executable full.exe");
+  }
+  // The recycle bin's class, which every system registers.
+  std::ofstream(fs::path(described + L"\\desktop.ini"), std::ios::binary)
+      << "[.ShellClassInfo]\r\nLocalizedResourceName=@%SystemRoot%\\system32\\shell32.dll,-21798\r\n"
+         "CLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";
+  window.BrowseAndPaint(folder);
+  std::vector<Row> rows;
+  // Folders come first: row 0 is the folder, row 1 the executable.
+  const struct {
+    int row;
+    const char* what;
+  } tips[] = {{1, "8 info tip: executable with a full version resource"},
+              {0, "8 info tip: folder whose desktop.ini names a class"}};
+  for (const auto& t : tips) {
+    std::vector<double> samples;
+    std::wstring tip;
+    for (int rep = 0; rep < options.reps; ++rep) samples.push_back(window.TimeInfoTip(t.row, tip));
+    const auto lines = std::count(tip.begin(), tip.end(), L'\n') + 1;
+    progress(std::string(t.what) + ": " + std::to_string(lines) + " lines");
+    const Summary summary = Summarize(samples);
+    rows.push_back({t.what, "-", summary, "ms", std::to_string(lines) + " lines",
+                    Verdict(summary.median <= 50, "<= 50 ms")});
+  }
+  return rows;
+}
+
 // Measure 6, each repetition in a fresh process.
 Row MeasureMemory(const Options& options, const Folder& biggest, int rows, Progress& progress) {
   std::vector<double> perEntry;
@@ -396,6 +431,8 @@ int Run(const Options& options) {
       const auto scroll = MeasureScroll(options, biggest, window, progress, biggestRows);
       rows.insert(rows.end(), scroll.begin(), scroll.end());
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
+      const auto tips = MeasureInfoTips(options, window, progress);
+      rows.insert(rows.end(), tips.begin(), tips.end());
     }
     CheckNoBoxes(watch);
   }

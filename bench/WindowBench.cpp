@@ -1,8 +1,7 @@
 #include "WindowBench.h"
 
-#include <windows.h>
-
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -97,6 +96,14 @@ double WindowBench::TimeDetailsOfRow(int row) {
   if (!main_->GetLeftItem(row)->Empty) throw std::runtime_error("the row has its details already");
   Stopwatch clock;
   main_->FillItemDetails(row, row);
+  return clock.Ms();
+}
+
+double WindowBench::TimeInfoTip(int row, std::wstring& tip) {
+  const RECT bounds = list_->ItemRect(row);
+  const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  Stopwatch clock;
+  tip = list_->HintText(middle);
   return clock.Ms();
 }
 

@@ -50,6 +50,10 @@ class WindowBench {
   // The details of one entry that lacks them, as a paint would load them.
   double TimeDetailsOfRow(int row);
 
+  // The info tip of a row in view, asked for as the resting pointer asks for it; its text
+  // goes to tip.
+  double TimeInfoTip(int row, std::wstring& tip);
+
   // The process's private bytes now: GetProcessMemoryInfo's PrivateUsage, or where the
   // system leaves that empty (Wine does), PagefileUsage, the same commit charge.
   struct Memory {

@@ -25,6 +25,7 @@ void TMain::WireEvents() {
   LeftView->OnCustomDrawSubItem = [this](fm::ui::TListItem* item, int subItem, UINT state, bool& defaultDraw) {
     LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
   };
+  LeftView->OnInfoTip = [this](fm::ui::TListItem& item, std::wstring& tip) { LeftViewInfoTip(item, tip); };
 }
 
 }  // namespace MainUnit

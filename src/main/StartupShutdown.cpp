@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include "MainUnit.h"
+#include "core/VersionText.h"
+#include "helpers/VersionInfo.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
@@ -35,8 +37,13 @@ std::wstring TMain::ExecutablePath() {
 }
 
 void TMain::FormCreate() {
-  SetCaption(fm::ui::Application().Title());
   const std::wstring executable = ExecutablePath();
+
+  myHelper::TFileVersionInfo version;
+  myHelper::ReadFileVersionInfo(version, executable);
+  const std::wstring title = fm::ApplicationTitle(version.ProductName, version.FileVersion);
+  SetCaption(fm::WindowCaption(title, version.LegalCopyRight));
+  fm::ui::Application().SetTitle(title);
 
   FillDriveLists(executable.substr(0, 2));
 
