@@ -197,6 +197,7 @@ void TMain::CreateDesign() {
   LeftView->OnCustomDrawSubItem = [this](fm::ui::TListItem* item, int subItem, UINT state, bool& defaultDraw) {
     LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
   };
+  LeftView->OnInfoTip = [this](fm::ui::TListItem& item, std::wstring& tip) { LeftViewInfoTip(item, tip); };
 
   SetActiveControl(LeftView);
   OnClose = [this](TCloseAction& action) { FormClose(action); };

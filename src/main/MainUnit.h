@@ -113,6 +113,7 @@ class TMain : public TForm {
   void LeftViewCustomDraw(const RECT& ARect, bool& DefaultDraw);
   void LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT State, bool& DefaultDraw);
   void LeftViewCustomDrawSubItem(fm::ui::TListItem* Item, int SubItem, UINT State, bool& DefaultDraw);
+  void LeftViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip);
 
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);

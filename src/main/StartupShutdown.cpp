@@ -5,7 +5,9 @@
 
 #include "MainUnit.h"
 #include "core/Error.h"
+#include "core/VersionText.h"
 #include "helpers/Privileges.h"
+#include "helpers/VersionInfo.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
@@ -55,8 +57,13 @@ std::wstring TMain::ExecutablePath() {
 }
 
 void TMain::FormCreate() {
-  SetCaption(fm::ui::Application().Title());
   const std::wstring executable = ExecutablePath();
+
+  myHelper::TFileVersionInfo version;
+  myHelper::ReadFileVersionInfo(version, executable);
+  const std::wstring title = fm::ApplicationTitle(version.ProductName, version.FileVersion);
+  SetCaption(fm::WindowCaption(title, version.LegalCopyRight));
+  fm::ui::Application().SetTitle(title);
 
   EnableProcessPrivileges();
 

@@ -61,6 +61,9 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
   main_.reset();
   TakeQuitRequest();
+  // The start-up sequence titled the application after the window; the next test starts
+  // from the title the program starts with.
+  fm::ui::Application().SetTitle(L"Foldmere x64");
 }
 
 void MainWindowTest::Paint() {

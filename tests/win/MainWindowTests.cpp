@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "MainWindowFixture.h"
+#include "Version.h"
 #include "core/Error.h"
 #include "platform/Shell.h"
 
@@ -34,7 +35,15 @@ TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
   EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
   EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
   EXPECT_TRUE(IsWindowVisible(main_->Handle()));
-  EXPECT_EQ(main_->Caption(), L"Foldmere x64");
+}
+
+TEST_F(MainWindow, CaptionAndTitleComeFromTheProgramsOwnVersionResource) {
+  // The test program carries the version resource of Foldmere.exe.
+  EXPECT_EQ(fm::ui::Application().Title(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT);
+  EXPECT_EQ(main_->Caption(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT L" Copyright (C) 2026 Foldmere developers");
+  wchar_t shown[256] = {};
+  GetWindowTextW(main_->Handle(), shown, 256);
+  EXPECT_EQ(std::wstring(shown), main_->Caption());
 }
 
 TEST_F(MainWindow, BandsLieInTheirOrderWithTheirHeights) {
@@ -352,7 +361,8 @@ TEST_F(MainWindow, AnErrorInAnEventHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
     ASSERT_TRUE(fm::test::PumpUntil([&] { return !watcher.Boxes().empty(); }));
     const auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, L"Foldmere x64");
+    // The error box is captioned with the title the start-up made.
+    EXPECT_EQ(boxes[0].caption, L"Foldmere x64 v" FOLDMERE_VERSION_TEXT);
     EXPECT_EQ(boxes[0].text, L"The handler failed.");
     EXPECT_TRUE(boxes[0].stopIcon);
   }
