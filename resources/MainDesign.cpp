@@ -90,6 +90,7 @@ void TMain::CreateDesign() {
   mmExit->OnClick = [this] { mmExitClick(); };
   mmHelp = &MainMenu->Add<TMenuItem>(L"mmHelp", L"&Help");
   mnuAbout = &mmHelp->Add<TMenuItem>(L"mnuAbout", L"&About");
+  mnuAbout->OnClick = [this] { mnuAboutClick(); };
 
   ToolbarImages = std::make_unique<TImageList>(IDB_BACKBUTTON, 21, 21);
 
