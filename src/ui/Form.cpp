@@ -92,6 +92,7 @@ void TForm::CenterOn(const TForm& other) {
 
 bool TForm::ShowModal() {
   if (!Handle()) return false;
+  HWND previous = GetActiveWindow();
   // Every other enabled window of the thread waits until this one closes.
   struct Others {
     HWND self;
@@ -122,6 +123,9 @@ bool TForm::ShowModal() {
   for (HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
+  // The window that was active before takes over again, before this one goes: the
+  // system would otherwise find no enabled window to activate.
+  if (previous && previous != Handle() && IsWindow(previous)) SetForegroundWindow(previous);
   ShowWindow(Handle(), SW_HIDE);
   return true;
 }

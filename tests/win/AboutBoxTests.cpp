@@ -112,6 +112,8 @@ TEST_F(AboutBox, ShowsTheProgramsNameCopyrightAndVersionWithoutSizingCommands) {
   });
   EXPECT_TRUE(IsWindowEnabled(main_->Handle()));
   EXPECT_EQ(WindowMenuOf(main_->Handle()), before);
+  // The main window is the active one again, so that the keyboard reaches it.
+  EXPECT_EQ(GetActiveWindow(), main_->Handle());
 }
 
 TEST_F(AboutBox, AGreyedCloseCommandIsTakenAwayAndComesBackLast) {
