@@ -28,18 +28,19 @@ foldmere_wait_window() {
   return 1
 }
 
-# foldmere_capture_painted WINDOW SECONDS OUT.png
+# foldmere_capture_painted WINDOW SECONDS OUT.png [-screen]
 # Captures the window (or "root") until two captures in a row are the same and not one
 # flat colour, that is the program has painted and stopped painting. Writes the last
-# capture to OUT.png either way; fails when the window never settled.
+# capture to OUT.png either way; fails when the window never settled. With -screen the
+# capture is what the screen shows over the window, other windows on top of it included.
 foldmere_capture_painted() {
-  local window=$1 deadline=$((SECONDS + $2)) out=$3 dir prev cur colours settled=1
+  local window=$1 deadline=$((SECONDS + $2)) out=$3 screen=${4:-} dir prev cur colours settled=1
   dir=$(mktemp -d "${TMPDIR:-/tmp}/capture.XXXXXX")
   # A pointer resting on a row or a button would bring up a tip in the picture.
   xdotool mousemove 0 0 2>/dev/null || true
   prev="$dir/a.ppm" cur="$dir/b.ppm"
   while [ "$SECONDS" -lt "$deadline" ]; do
-    if import -window "$window" "ppm:$cur" 2>/dev/null; then
+    if import $screen -window "$window" "ppm:$cur" 2>/dev/null; then
       colours=$(convert "$cur" -format '%k' info: 2>/dev/null) || colours=0
       if [ "$colours" -gt 1 ] && [ -f "$prev" ] && cmp -s "$prev" "$cur"; then
         settled=0
@@ -54,6 +55,35 @@ foldmere_capture_painted() {
   [ -f "$cur" ] && convert "$cur" -strip "$out"
   rm -rf "$dir"
   return "$settled"
+}
+
+# foldmere_open_about WINDOW
+# Opens Help > About of the main window from the keyboard, as a user would, after a click
+# on its status bar has given it the focus.
+foldmere_open_about() {
+  local window=$1 WIDTH HEIGHT frame
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
+  frame=$(((WIDTH - 1429) / 2))
+  xdotool mousemove --window "$window" $((frame + 1000)) $((HEIGHT - frame - 37 - 9)) click 1
+  xdotool key alt+h
+  sleep 0.5
+  xdotool key a
+}
+
+# foldmere_close_box WINDOW SECONDS
+# Closes a window of the program that is not its main window, such as a modal box, with
+# Alt+F4 and waits until it is gone. Fails when it outlives the limit.
+foldmere_close_box() {
+  local window=$1 deadline=$((SECONDS + $2)) next=0
+  while xdotool getwindowname "$window" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    if [ "$SECONDS" -ge "$next" ]; then
+      timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+      xdotool key --window "$window" alt+F4 >/dev/null 2>&1 || true
+      next=$((SECONDS + 5))
+    fi
+    sleep 0.1
+  done
 }
 
 # foldmere_close_window PID WINDOW SECONDS

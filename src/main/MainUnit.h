@@ -102,6 +102,8 @@ class TMain : public TForm {
   void FormClose(TCloseAction& action);
   void FormResize();
   void mmExitClick();
+  // Opens the about box; the window's own Close command is withdrawn while it is open.
+  void mnuAboutClick();
 
   void cbLeftPathKeyDown(WORD& Key, fm::ui::TShiftState Shift);
   void cbLeftPathClick();

@@ -4,11 +4,32 @@
 #include <shellapi.h>
 
 #include "MainUnit.h"
+#include "core/Error.h"
 #include "core/VersionText.h"
+#include "helpers/Privileges.h"
 #include "helpers/VersionInfo.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
+
+namespace {
+
+// The ordinary privileges, then, when elevated, the administrator's. One that cannot be
+// enabled (unknown to this system, or not held by this user's token) is passed over, so
+// that the window still gets its item list and shell folders.
+void EnableProcessPrivileges() {
+  auto enable = [](const wchar_t* name) {
+    try {
+      myHelper::EnablePrivilege(0, name, true);
+    } catch (const fm::Error&) {
+    }
+  };
+  for (const wchar_t* name : myHelper::UserPrivileges) enable(name);
+  if (!myHelper::IsElevated()) return;
+  for (const wchar_t* name : myHelper::AdminPrivileges) enable(name);
+}
+
+}  // namespace
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
   CreateDesign();
@@ -44,6 +65,11 @@ void TMain::FormCreate() {
   const std::wstring title = fm::ApplicationTitle(version.ProductName, version.FileVersion);
   SetCaption(fm::WindowCaption(title, version.LegalCopyRight));
   fm::ui::Application().SetTitle(title);
+
+  EnableProcessPrivileges();
+
+  mmHelp->SetalRight(true);
+  SetEnableDropShadow(true);
 
   FillDriveLists(executable.substr(0, 2));
 

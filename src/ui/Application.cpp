@@ -208,6 +208,12 @@ void TApplication::ActivateHint() {
   hintWindow_->ActivateHint(position, text, maxWidth);
 }
 
+void TApplication::SetHintWindowClass(std::function<std::unique_ptr<THintWindow>()> hintWindowClass) {
+  CancelHint();
+  HintWindowClass = std::move(hintWindowClass);
+  hintWindow_.reset();
+}
+
 void TApplication::ControlDestroyed(TControl& control) {
   if (hintControl_ == &control) CancelHint();
 }

@@ -68,6 +68,8 @@ class TApplication {
   void ActivateHint();
   // The window that shows hints; the refined kind is installed by the program.
   std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
+  // Sets HintWindowClass; the next hint is shown in a window of the new class.
+  void SetHintWindowClass(std::function<std::unique_ptr<THintWindow>()> hintWindowClass);
   THintWindow* HintWindow() const { return hintWindow_.get(); }
   // A control is going away: forget it as the hint's owner.
   void ControlDestroyed(TControl& control);

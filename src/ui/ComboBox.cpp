@@ -99,6 +99,8 @@ LRESULT TComboBox::EditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     SendMessageW(Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   }
   if (keys_.Filter(message, wParam)) return 0;
+  // The edit field would show the system's edit menu; the combo box's own menu comes first.
+  if (message == WM_CONTEXTMENU && ShowPopupMenu(lParam)) return 0;
   if (message == WM_CHAR && AutoDropDown && !DroppedDown() && wParam != VK_RETURN && wParam != VK_ESCAPE) {
     SendMessageW(Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   }

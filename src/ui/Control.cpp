@@ -6,8 +6,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <set>
 
 #include "ui/Application.h"
+#include "ui/Menus.h"
 
 namespace fm::ui {
 
@@ -75,25 +77,33 @@ TControl* TControl::FindChild(const std::wstring& name) const {
   return nullptr;
 }
 
-void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
-                            const wchar_t* text, HMENU menu) {
-  Application().Initialize();
-  const bool ownClass = className == nullptr;
-  static const ATOM ownClassAtom = [] {
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_DBLCLKS;
+const wchar_t* TControl::OwnClass(const std::wstring& name, UINT classStyle) {
+  WNDCLASSEXW wc{sizeof(wc)};
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc)) {
+    wc = WNDCLASSEXW{sizeof(wc)};
+    wc.style = classStyle;
     wc.lpfnWndProc = OwnClassProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kOwnClassName;
-    return RegisterClassExW(&wc);
-  }();
-  (void)ownClassAtom;
-  HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
+  }
+  // The names stay for the life of the process, as the classes do.
+  static std::set<std::wstring> names;
+  return names.insert(name).first->c_str();
+}
+
+void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
+                            const wchar_t* text, HMENU menu, HWND owner) {
+  Application().Initialize();
+  if (!className) className = OwnClass(kOwnClassName, CS_DBLCLKS);
+  WNDCLASSEXW info{sizeof(info)};
+  const bool ownClass = GetClassInfoExW(GetModuleHandleW(nullptr), className, &info) &&
+                        info.lpfnWndProc == OwnClassProc;
+  HWND parentWindow = parent_ ? parent_->Handle() : owner;
   if (parent_) style |= WS_CHILD;
-  HWND hwnd = CreateWindowExW(exStyle, ownClass ? kOwnClassName : className, text, style, 0, 0,
-                              0, 0, parentWindow, menu, GetModuleHandleW(nullptr),
-                              ownClass ? this : nullptr);
+  HWND hwnd = CreateWindowExW(exStyle, className, text, style, 0, 0, 0, 0, parentWindow, menu,
+                              GetModuleHandleW(nullptr), ownClass ? this : nullptr);
   if (!hwnd) return;
   if (!ownClass) Attach(hwnd, false);
   ApplyFont();
@@ -185,6 +195,9 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_CONTEXTMENU:
+      if (ShowPopupMenu(lParam)) return 0;
+      break;
     case WM_MOUSEMOVE:
       Application().HintMouseMove(*this, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
@@ -203,6 +216,18 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TControl::Notify(NMHDR&, LRESULT&) { return false; }
+
+bool TControl::ShowPopupMenu(LPARAM screenPosition) {
+  if (!popupMenu_) return false;
+  POINT at{GET_X_LPARAM(screenPosition), GET_Y_LPARAM(screenPosition)};
+  if (screenPosition == -1) {
+    // From the keyboard: at the control's top left corner.
+    at = POINT{0, 0};
+    ClientToScreen(hwnd_, &at);
+  }
+  popupMenu_->Popup(at.x, at.y);
+  return true;
+}
 
 bool TControl::Command(WORD, WORD) { return false; }
 

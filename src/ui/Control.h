@@ -39,6 +39,8 @@ TShiftState CurrentShiftState();
 
 using TNotifyEvent = std::function<void()>;
 
+class TPopupMenu;
+
 class TControl {
  public:
   TControl(const TControl&) = delete;
@@ -108,6 +110,11 @@ class TControl {
   void SetFocus();
   bool Focused() const;
 
+  // The menu a context-menu request on the control shows instead of the system's; the
+  // control does not own it.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
   // Lays the aligned children out in the client area.
   void Realign();
 
@@ -125,9 +132,15 @@ class TControl {
   TControl(TControl* parent, std::wstring name);
 
   // Makes the window. A class of our own gets our window procedure; a system class is
-  // subclassed so that its messages pass through WndProc first.
+  // subclassed so that its messages pass through WndProc first. A window without a parent
+  // control is owned by owner.
   void CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
-                    const wchar_t* text = L"", HMENU menu = nullptr);
+                    const wchar_t* text = L"", HMENU menu = nullptr, HWND owner = nullptr);
+  // Registers, once, a class of our own under this name, for windows that need a class
+  // style of their own; returns the name to create them with.
+  static const wchar_t* OwnClass(const std::wstring& name, UINT classStyle);
+  // Shows the popup menu at a context-menu request's screen position; true when there is one.
+  bool ShowPopupMenu(LPARAM screenPosition);
 
   // Every message of the window passes here; the default handles layout, reflection of
   // notifications to the child they concern, colours, the screen cursor and hints.
@@ -173,6 +186,7 @@ class TControl {
   std::wstring hint_;
   bool showHint_ = false;
   bool realigning_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
 };
 
 }  // namespace fm::ui

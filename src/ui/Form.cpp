@@ -3,12 +3,36 @@
 #include "ui/Application.h"
 #include "ui/Menus.h"
 
+#include <vector>
+
 namespace fm::ui {
 
-TForm::TForm(std::wstring name, int clientWidth, int clientHeight) : TControl(nullptr, std::move(name)) {
+TForm::TForm(std::wstring name, int clientWidth, int clientHeight, const TCreateParams& params)
+    : TControl(nullptr, std::move(name)) {
   SetColor(clBtnFace);
-  CreateHandle(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW);
+  CreateHandle(OwnClass(L"FoldmereForm." + Name(), params.ClassStyle), params.Style, params.ExStyle,
+               L"", nullptr, params.Parent);
+  // A form made again under the same name finds its class as the first one left it.
+  SetClassStyle(params.ClassStyle);
   SetClientSize(clientWidth, clientHeight);
+}
+
+void TForm::SetClassStyle(UINT classStyle) {
+  if (Handle() && ClassStyle() != classStyle) SetClassLongPtrW(Handle(), GCL_STYLE, classStyle);
+}
+
+UINT TForm::ClassStyle() const {
+  return Handle() ? static_cast<UINT>(GetClassLongPtrW(Handle(), GCL_STYLE)) : 0;
+}
+
+void TForm::SetAlphaBlendValue(BYTE alpha) {
+  const LONG exStyle = GetWindowLongW(Handle(), GWL_EXSTYLE);
+  SetWindowLongW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(Handle(), 0, alpha, LWA_ALPHA);
+}
+
+void TForm::Invalidate() {
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 TForm::~TForm() {
@@ -58,6 +82,54 @@ void TForm::CenterOnScreen() {
             work.top + (work.bottom - work.top - height) / 2, width, height);
 }
 
+void TForm::CenterOn(const TForm& other) {
+  const RECT around = other.BoundsRect();
+  const int width = Width();
+  const int height = Height();
+  SetBounds(around.left + (around.right - around.left - width) / 2,
+            around.top + (around.bottom - around.top - height) / 2, width, height);
+}
+
+bool TForm::ShowModal() {
+  if (!Handle()) return false;
+  HWND previous = GetActiveWindow();
+  // Every other enabled window of the thread waits until this one closes.
+  struct Others {
+    HWND self;
+    std::vector<HWND> windows;
+  } others{Handle(), {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& found = *reinterpret_cast<Others*>(data);
+        if (window != found.self && IsWindowVisible(window) && IsWindowEnabled(window)) {
+          found.windows.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&others));
+  const std::vector<HWND>& disabled = others.windows;
+  for (HWND window : disabled) EnableWindow(window, FALSE);
+  closed_ = false;
+  modal_ = true;
+  Show();
+  MSG message;
+  while (!closed_) {
+    if (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) break;
+    Application().ProcessMessages();
+    if (!closed_) WaitMessage();
+  }
+  modal_ = false;
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  // The window that was active before takes over again, before this one goes: the
+  // system would otherwise find no enabled window to activate.
+  if (previous && previous != Handle() && IsWindow(previous)) SetForegroundWindow(previous);
+  ShowWindow(Handle(), SW_HIDE);
+  return true;
+}
+
 void TForm::Show() {
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
@@ -79,6 +151,15 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Application().MainForm() == this) Application().Terminate();
       return 0;
     }
+    case WM_PAINT:
+      if (OnPaint) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        CallHandler([&] { OnPaint(dc); });
+        EndPaint(Handle(), &ps);
+        return 0;
+      }
+      break;
     case WM_COMMAND:
       // Menu commands come without a control window.
       if (lParam == 0 && HIWORD(wParam) == 0 && menu_) {

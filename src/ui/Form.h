@@ -12,10 +12,25 @@ namespace fm::ui {
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// How the window is made: its styles, the style of its window class, and its owner.
+struct TCreateParams {
+  DWORD Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  DWORD ExStyle = WS_EX_APPWINDOW;
+  UINT ClassStyle = CS_DBLCLKS;
+  HWND Parent = nullptr;
+};
+
 class TForm : public TControl {
  public:
-  TForm(std::wstring name, int clientWidth, int clientHeight);
+  TForm(std::wstring name, int clientWidth, int clientHeight, const TCreateParams& params = TCreateParams{});
   ~TForm() override;
+
+  // Each form has a window class of its own, so its class style is its own to change.
+  void SetClassStyle(UINT classStyle);
+  UINT ClassStyle() const;
+  // Translucency of the whole window, 255 for opaque.
+  void SetAlphaBlendValue(BYTE alpha);
+  void Invalidate();
 
   void SetCaption(const std::wstring& caption) { SetText(caption); }
   std::wstring Caption() const { return Text(); }
@@ -25,6 +40,8 @@ class TForm : public TControl {
   void SetIcon(int iconResource);
   // Puts the window in the middle of the screen's work area.
   void CenterOnScreen();
+  // Puts the window in the middle of another window.
+  void CenterOn(const TForm& other);
 
   // The menu bar; the form owns it.
   template <class T = TMainMenu>
@@ -41,11 +58,16 @@ class TForm : public TControl {
 
   // Shows the window and gives the focus to the active control.
   void Show();
+  // Shows the window and runs the messages until it is closed, with the application's
+  // other windows disabled meanwhile. Returns false when the window could not be shown.
+  bool ShowModal();
   // Asks the form to close: runs OnClose; a main form that closes ends the application.
   void Close();
   bool Closed() const { return closed_; }
 
   std::function<void(TCloseAction& action)> OnClose;
+  // Paints the client area over the erased background, on the paint's device context.
+  std::function<void(HDC dc)> OnPaint;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,6 +79,7 @@ class TForm : public TControl {
   TControl* activeControl_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool closed_ = false;
+  bool modal_ = false;
 };
 
 }  // namespace fm::ui

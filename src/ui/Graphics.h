@@ -23,6 +23,11 @@ inline constexpr TColor clBtnFace = 0xFF00000F;
 inline constexpr TColor clBtnText = 0xFF000012;
 inline constexpr TColor clInfoBk = 0xFF000018;
 inline constexpr TColor clInfoText = 0xFF000017;
+inline constexpr TColor clActiveCaption = 0xFF000002;
+inline constexpr TColor clHotLight = 0xFF00001A;
+inline constexpr TColor clGradientActiveCaption = 0xFF00001B;
+inline constexpr TColor clBlue = 0x00FF0000;
+inline constexpr TColor clSkyBlue = 0x00F0CAA6;
 
 COLORREF ColorToRGB(TColor color);
 

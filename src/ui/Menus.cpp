@@ -141,4 +141,22 @@ bool TMainMenu::IsShortCut(WORD key, TShiftState shift) {
   return true;
 }
 
+TPopupMenu::TPopupMenu(std::wstring name)
+    : name_(std::move(name)), menu_(CreatePopupMenu()), root_(nullptr, L"", L"") {
+  root_.ownerMenu_ = menu_;
+}
+
+TPopupMenu::~TPopupMenu() {
+  if (menu_) DestroyMenu(menu_);
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  if (!menu_ || GetMenuItemCount(menu_) <= 0) return;
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Application().Handle(), nullptr));
+  if (TMenuItem* item = command ? root_.FindCommand(command) : nullptr) {
+    CallHandler([item] { item->Click(); });
+  }
+}
+
 }  // namespace fm::ui

@@ -59,6 +59,7 @@ class TMenuItem {
 
  protected:
   friend class TMainMenu;
+  friend class TPopupMenu;
   // The menu bar of a main menu is the parent handle of its top-level items.
   HMENU ownerMenu_ = nullptr;
 
@@ -99,6 +100,33 @@ class TMainMenu {
  private:
   std::wstring name_;
   HMENU bar_;
+  TMenuItem root_;
+};
+
+// A menu that pops up at a point, for a control's context-menu request.
+class TPopupMenu {
+ public:
+  explicit TPopupMenu(std::wstring name);
+  TPopupMenu(const TPopupMenu&) = delete;
+  TPopupMenu& operator=(const TPopupMenu&) = delete;
+  virtual ~TPopupMenu();
+
+  HMENU Handle() const { return menu_; }
+  const std::wstring& Name() const { return name_; }
+  TMenuItem& Items() { return root_; }
+
+  template <class T = TMenuItem>
+  T& Add(std::wstring name, std::wstring caption) {
+    return root_.Add<T>(std::move(name), std::move(caption));
+  }
+
+  // Shows the menu at a screen point and runs the chosen item's click; a menu without
+  // items shows nothing.
+  void Popup(int x, int y);
+
+ private:
+  std::wstring name_;
+  HMENU menu_;
   TMenuItem root_;
 };
 

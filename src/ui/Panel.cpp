@@ -15,6 +15,11 @@ void TPanel::SetBevels(TBevelCut outer, TBevelCut inner, TBevelKind kind) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TPanel::SetCaption(const std::wstring& caption) {
+  SetText(caption);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 int TPanel::BevelWidth() const {
   return (outer_ != TBevelCut::bvNone) + (inner_ != TBevelCut::bvNone) + (kind_ != TBevelKind::bkNone);
 }
@@ -33,12 +38,22 @@ void TPanel::Paint() {
   GetClientRect(Handle(), &rect);
   // From the outside in: the bevel edge, the outer bevel, the inner bevel.
   if (kind_ != TBevelKind::bkNone) {
-    DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT | BF_ADJUST | (kind_ == TBevelKind::bkSoft ? BF_SOFT : BF_FLAT));
+    const UINT look = kind_ == TBevelKind::bkSoft ? BF_SOFT : kind_ == TBevelKind::bkFlat ? BF_FLAT : 0;
+    DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT | BF_ADJUST | look);
   }
   for (TBevelCut cut : {outer_, inner_}) {
     if (cut == TBevelCut::bvNone) continue;
     DrawEdge(dc, &rect, cut == TBevelCut::bvLowered ? BDR_SUNKENINNER : BDR_RAISEDINNER,
              BF_RECT | BF_ADJUST);
+  }
+  const std::wstring caption = Caption();
+  if (!caption.empty()) {
+    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
   }
   EndPaint(Handle(), &ps);
 }

@@ -1,4 +1,4 @@
-// A panel: a plain container with optional bevels.
+// A panel: a plain container with optional bevels and a caption in its middle.
 #pragma once
 
 #include "ui/Control.h"
@@ -6,7 +6,7 @@
 namespace fm::ui {
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
-enum class TBevelKind { bkNone, bkSoft, bkFlat };
+enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 
 class TPanel : public TControl {
  public:
@@ -16,6 +16,9 @@ class TPanel : public TControl {
   TBevelCut BevelOuter() const { return outer_; }
   TBevelCut BevelInner() const { return inner_; }
   TBevelKind BevelKind() const { return kind_; }
+
+  void SetCaption(const std::wstring& caption);
+  std::wstring Caption() const { return Text(); }
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -256,53 +256,7 @@ TEST_F(FrameworkListView, ThePrePaintCanvasIsThePaintsOwnDeviceContext) {
   for (HDC dc : rows) EXPECT_EQ(dc, prePaint[0]);
 }
 
-// The list's client area as it is on the screen.
-class Capture {
- public:
-  explicit Capture(HWND window) {
-    GetClientRect(window, &client_);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = client_.right;
-    info.bmiHeader.biHeight = -client_.bottom;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC windowDc = GetDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, client_.right, client_.bottom, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    pixels_.assign(pixels, pixels + static_cast<size_t>(client_.right) * static_cast<size_t>(client_.bottom));
-    SelectObject(memoryDc, old);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
-  }
-
-  // How many pixels within rect are close to colour.
-  int Near(RECT rect, COLORREF colour) const {
-    IntersectRect(&rect, &rect, &client_);
-    int count = 0;
-    for (LONG y = rect.top; y < rect.bottom; ++y) {
-      for (LONG x = rect.left; x < rect.right; ++x) {
-        const DWORD p = pixels_[static_cast<size_t>(y) * static_cast<size_t>(client_.right) + static_cast<size_t>(x)];
-        const int distance = std::abs(static_cast<int>((p >> 16) & 0xFF) - GetRValue(colour)) +
-                             std::abs(static_cast<int>((p >> 8) & 0xFF) - GetGValue(colour)) +
-                             std::abs(static_cast<int>(p & 0xFF) - GetBValue(colour));
-        if (distance < 60) ++count;
-      }
-    }
-    return count;
-  }
-
- private:
-  RECT client_{};
-  std::vector<DWORD> pixels_;
-};
+using fm::test::Capture;
 
 TEST_F(FrameworkListView, RowAndCellColoursAreDrawnAndAnUnchangedCellKeepsTheRowsChoice) {
   constexpr TColor red = 0x000000C0;

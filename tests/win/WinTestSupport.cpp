@@ -1,5 +1,7 @@
 #include "WinTestSupport.h"
 
+#include <cstdlib>
+
 #include "ui/Application.h"
 
 namespace fm::test {
@@ -23,6 +25,49 @@ void PumpPending() {
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+Capture::Capture(HWND window) {
+  GetClientRect(window, &client_);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = client_.right;
+  info.bmiHeader.biHeight = -client_.bottom;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC windowDc = GetDC(window);
+  HDC memoryDc = CreateCompatibleDC(windowDc);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memoryDc, bitmap);
+  BitBlt(memoryDc, 0, 0, client_.right, client_.bottom, windowDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  pixels_.assign(pixels, pixels + static_cast<size_t>(client_.right) * static_cast<size_t>(client_.bottom));
+  SelectObject(memoryDc, old);
+  DeleteObject(bitmap);
+  DeleteDC(memoryDc);
+  ReleaseDC(window, windowDc);
+}
+
+int Capture::Near(RECT rect, COLORREF colour) const {
+  IntersectRect(&rect, &rect, &client_);
+  int count = 0;
+  for (LONG y = rect.top; y < rect.bottom; ++y) {
+    for (LONG x = rect.left; x < rect.right; ++x) {
+      const COLORREF p = Pixel(x, y);
+      const int distance = std::abs(GetRValue(p) - GetRValue(colour)) + std::abs(GetGValue(p) - GetGValue(colour)) +
+                           std::abs(GetBValue(p) - GetBValue(colour));
+      if (distance < 60) ++count;
+    }
+  }
+  return count;
+}
+
+COLORREF Capture::Pixel(int x, int y) const {
+  const DWORD p = pixels_.at(static_cast<size_t>(y) * static_cast<size_t>(client_.right) + static_cast<size_t>(x));
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 bool TakeQuitRequest() {

@@ -25,6 +25,21 @@ bool RunningUnderWine();
 // Windows the test that needs it skips.
 inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";
 
+// A window's client area as it is on the screen now.
+class Capture {
+ public:
+  explicit Capture(HWND window);
+
+  // How many pixels within rect are close to colour.
+  int Near(RECT rect, COLORREF colour) const;
+  // The pixel at a point of the client area.
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  RECT client_{};
+  std::vector<DWORD> pixels_;
+};
+
 // Whether a request to end the message loop is pending; takes it away.
 bool TakeQuitRequest();
 
