@@ -89,7 +89,6 @@ void TMain::CreateDesign() {
   mmExit->SetShortCut(kAltF4);
   mmHelp = &MainMenu->Add<TMenuItem>(L"mmHelp", L"&Help");
   mnuAbout = &mmHelp->Add<TMenuItem>(L"mnuAbout", L"&About");
-  mnuAbout->OnClick = [this] { mnuAboutClick(); };
 
   ToolbarImages = std::make_unique<TImageList>(IDB_BACKBUTTON, 21, 21);
 

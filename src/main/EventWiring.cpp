@@ -7,6 +7,7 @@ void TMain::WireEvents() {
   OnClose = [this](TCloseAction& action) { FormClose(action); };
   OnResize = [this] { FormResize(); };
   mmExit->OnClick = [this] { mmExitClick(); };
+  mnuAbout->OnClick = [this] { mnuAboutClick(); };
   DrivesLeft->OnChange = [this] { DrivesLeftChange(); };
   cbLeftPath->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { cbLeftPathKeyDown(key, shift); };
   cbLeftPath->OnClick = [this] { cbLeftPathClick(); };
