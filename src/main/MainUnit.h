@@ -142,6 +142,7 @@ class TMain : public TForm {
                   const std::wstring& Directory, int ShowCommand);
   // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
   bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb);
+  // Hands the record to the shell and closes the process handle that may come back.
   bool RunShellExecute(SHELLEXECUTEINFOW& info);
 
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
