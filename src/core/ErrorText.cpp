@@ -4,7 +4,7 @@ namespace fm {
 
 std::wstring OleErrorText(std::uint32_t code) {
   // Written by hand: the wide printf family differs between the C runtimes we build with.
-  static constexpr wchar_t kDigits[] = L"0123456789abcdef";
+  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
   std::wstring text = L"OLE error ";
   for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(code >> shift) & 0xFu];
   return text;

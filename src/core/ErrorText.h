@@ -7,7 +7,7 @@
 
 namespace fm {
 
-// "OLE error 8007000e": a result code for which the system has no message.
+// "OLE error 8007000E": a result code for which the system has no message.
 std::wstring OleErrorText(std::uint32_t code);
 
 // "System Error.  Code: 5." followed by CR LF and the system's message for the code.

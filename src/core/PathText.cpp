@@ -40,6 +40,11 @@ std::wstring FileNamePart(std::wstring_view path) {
   return std::wstring(separator == std::wstring_view::npos ? path : path.substr(separator + 1));
 }
 
+std::wstring PathPart(std::wstring_view path) {
+  const auto separator = path.find_last_of(L"\\:");
+  return std::wstring(separator == std::wstring_view::npos ? std::wstring_view() : path.substr(0, separator + 1));
+}
+
 std::wstring LastPathPart(std::wstring_view path) {
   const auto backslash = path.rfind(L'\\');
   if (backslash == std::wstring_view::npos || backslash + 1 == path.size()) {

@@ -22,6 +22,10 @@ std::wstring CompleteTypedPath(std::wstring_view typed);
 // Everything after the last "\" or ":" ("a.txt" of "C:\dir\a.txt").
 std::wstring FileNamePart(std::wstring_view path);
 
+// Everything up to and including the last "\" or ":" ("C:\dir\" of "C:\dir\a.txt");
+// empty when there is neither. With FileNamePart it gives the whole path back.
+std::wstring PathPart(std::wstring_view path);
+
 // The caption a path gives its row: the text after its last backslash, or the whole
 // path when that text is empty (a drive root such as "C:\") or there is no backslash.
 std::wstring LastPathPart(std::wstring_view path);

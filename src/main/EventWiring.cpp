@@ -27,6 +27,15 @@ void TMain::WireEvents() {
     LeftViewCustomDrawSubItem(item, subItem, state, defaultDraw);
   };
   LeftView->OnInfoTip = [this](fm::ui::TListItem& item, std::wstring& tip) { LeftViewInfoTip(item, tip); };
+  LeftView->OnDblClick = [this] { LeftViewDblClick(); };
+  LeftView->OnKeyDown = [this](WORD& key, fm::ui::TShiftState shift) { LeftViewKeyDown(key, shift); };
+  LeftView->OnMouseDown = [this](fm::ui::TMouseButton button, fm::ui::TShiftState shift, int x, int y) {
+    LeftViewMouseDown(button, shift, x, y);
+  };
+  LeftView->OnEditing = [this](fm::ui::TListItem& item, bool& allowEdit) { LeftViewEditing(item, allowEdit); };
+  LeftView->OnEdited = [this](fm::ui::TListItem& item, std::wstring& text) { LeftViewEdited(item, text); };
+  Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };
+  BTN_F09->OnClick = [this] { BTN_F09Click(); };
 }
 
 }  // namespace MainUnit

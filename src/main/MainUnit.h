@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdint>
@@ -52,6 +53,9 @@ struct TLeftShellItem {
   std::wstring ModDate;
 };
 
+// Whether the shell browses Item, a list relative to Folder, as a folder.
+bool IsFolderItem(IShellFolder& Folder, LPCITEMIDLIST Item);
+
 // Gives header item Index of the list the image ImageIndex to the left of its caption.
 void SetHeaderImage(TListView& ListView, int Index, int ImageIndex);
 
@@ -91,6 +95,14 @@ class TMain : public TForm {
   std::uint64_t AllSize() const { return FAllSize; }
   // How the window beeps; a test may listen instead of the speaker.
   void SetBeep(std::function<void()> beep) { FBeep = std::move(beep); }
+  // How the window hands a launch record to the shell; a test may watch the records.
+  void SetShellExecute(std::function<bool(SHELLEXECUTEINFOW&)> shellExecute) {
+    FShellExecute = std::move(shellExecute);
+  }
+
+  // The shell's context menu for Path, shown at X, Y of Control's client area; the
+  // command picked is carried out.
+  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
 
  private:
   // The window design: every control with its place, size and colours.
@@ -118,6 +130,25 @@ class TMain : public TForm {
   void LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT State, bool& DefaultDraw);
   void LeftViewCustomDrawSubItem(fm::ui::TListItem* Item, int SubItem, UINT State, bool& DefaultDraw);
   void LeftViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip);
+  void LeftViewDblClick();
+  void LeftViewKeyDown(WORD& Key, fm::ui::TShiftState Shift);
+  void LeftViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y);
+  void LeftViewEditing(fm::ui::TListItem& Item, bool& AllowEdit);
+  void LeftViewEdited(fm::ui::TListItem& Item, std::wstring& S);
+  void Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState Shift);
+  void BTN_F09Click();
+
+  // Opens the entry of row index: enters a folder, hands anything else to the shell.
+  void OpenLeftItem(std::int32_t index);
+  // The shell's properties of the selected row's item; nothing without a selection.
+  void ShowLeftItemProperties();
+  // Asks the shell to open FileName with its default action.
+  bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
+                  const std::wstring& Directory, int ShowCommand);
+  // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
+  bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb);
+  // Hands the record to the shell and closes the process handle that may come back.
+  bool RunShellExecute(SHELLEXECUTEINFOW& info);
 
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
@@ -165,6 +196,9 @@ class TMain : public TForm {
   // The owner of FPIDL and of the lists attached to the path box's lines.
   std::vector<fm::ItemIdList> FFolderIDLists;
   std::function<void()> FBeep = [] { MessageBeep(MB_OK); };
+  std::function<bool(SHELLEXECUTEINFOW&)> FShellExecute = [](SHELLEXECUTEINFOW& info) {
+    return ShellExecuteExW(&info) != 0;
+  };
   std::optional<std::vector<std::unique_ptr<TLeftShellItem>>> FIDList;
   fm::ComPtr<IShellFolder> FIShellFolder;
   fm::ComPtr<IShellFolder> FIDesktopFolder;

@@ -11,7 +11,7 @@ namespace fm {
 // system ends it with; empty when the system has none.
 std::wstring SystemMessage(DWORD code);
 
-// The system's message for hr, or "OLE error %.8x" when the system has none.
+// The system's message for hr, or "OLE error %.8X" when the system has none.
 [[noreturn]] void RaiseOleError(HRESULT hr);
 
 // For shell calls whose result must be a success.

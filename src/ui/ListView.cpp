@@ -333,19 +333,28 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       if (OnMouseDown) {
         TShiftState shift = CurrentShiftState();
-        shift.Double = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
-        const TMouseButton button = (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) ? TMouseButton::mbLeft
-                                    : (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK)
-                                        ? TMouseButton::mbRight
-                                        : TMouseButton::mbMiddle;
+        shift.Double = message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+        const TMouseButton button =
+            (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) ? TMouseButton::mbLeft : TMouseButton::mbMiddle;
         OnMouseDown(button, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      }
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      if (OnMouseDown) {
+        // The control selects the row under the pointer and holds the press until the
+        // button is released; the event then sees the selection the press made. Run
+        // once only: the control's own handling is not to be repeated after an error.
+        const LRESULT result = TControl::WndProc(message, wParam, lParam);
+        TShiftState shift = CurrentShiftState();
+        shift.Double = message == WM_RBUTTONDBLCLK;
+        CallHandler([&] { OnMouseDown(TMouseButton::mbRight, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+        return result;
       }
       break;
     default:

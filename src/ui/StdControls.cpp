@@ -37,12 +37,13 @@ bool KeyFilter::Filter(UINT message, WPARAM wParam) {
     WORD key = static_cast<WORD>(wParam);
     OnKeyDown(key, CurrentShiftState());
     if (key == 0) {
-      swallowChar_ = true;
+      swallowChar_ = !KeepCharacters;
       return true;
     }
     return false;
   }
-  if (message == WM_CHAR && swallowChar_) {
+  // A one-line field has no use for a carriage return; it would only beep.
+  if (message == WM_CHAR && (swallowChar_ || (KeepCharacters && wParam == L'\r'))) {
     swallowChar_ = false;
     return true;
   }
@@ -51,6 +52,7 @@ bool KeyFilter::Filter(UINT message, WPARAM wParam) {
 
 TEdit::TEdit(TControl& parent, std::wstring name) : TControl(&parent, std::move(name)) {
   CreateHandle(WC_EDITW, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+  keys_.KeepCharacters = true;
 }
 
 LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,10 +29,13 @@ class TCheckBox : public TControl {
 };
 
 // Keys typed into an edit field reach OnKeyDown first; a key set to 0 there is consumed,
-// and so is the character it would have made.
+// and so is the character it would have made unless KeepCharacters is set.
 class KeyFilter {
  public:
   TKeyEvent OnKeyDown;
+  // A consumed key's character still reaches the field (a carriage return excepted):
+  // typing, Backspace and the clipboard keys edit through their characters.
+  bool KeepCharacters = false;
   // Returns true when the message is consumed.
   bool Filter(UINT message, WPARAM wParam);
 

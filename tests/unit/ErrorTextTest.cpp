@@ -5,14 +5,14 @@
 namespace fm {
 namespace {
 
-TEST(ErrorTextTest, OleErrorHasEightLowerCaseHexDigits) {
+TEST(ErrorTextTest, OleErrorHasEightUpperCaseHexDigits) {
   const struct {
     std::uint32_t code;
     const wchar_t* text;
   } cases[] = {
-      {0x8007000Eu, L"OLE error 8007000e"}, {0x1u, L"OLE error 00000001"},
-      {0x0u, L"OLE error 00000000"},        {0xFFFFFFFFu, L"OLE error ffffffff"},
-      {0x80004005u, L"OLE error 80004005"},
+      {0x8007000Eu, L"OLE error 8007000E"}, {0x1u, L"OLE error 00000001"},
+      {0x0u, L"OLE error 00000000"},        {0xFFFFFFFFu, L"OLE error FFFFFFFF"},
+      {0x80004005u, L"OLE error 80004005"}, {0x0ABCDEF0u, L"OLE error 0ABCDEF0"},
   };
   for (const auto& c : cases) EXPECT_EQ(OleErrorText(c.code), c.text) << c.code;
 }

@@ -61,6 +61,32 @@ TEST(PathTextTest, FileNamePartFollowsLastBackslashOrColon) {
   for (const auto& c : cases) EXPECT_EQ(FileNamePart(c.input), c.expected) << c.input;
 }
 
+// The command box starts a typed text in its path part; the context menu parses the
+// parent part and then the name part in it.
+TEST(PathTextTest, PathAndNamePartsSplitAtTheLastBackslashOrColon) {
+  const struct {
+    const wchar_t* path;
+    const wchar_t* pathPart;
+    const wchar_t* name;
+  } cases[] = {
+      {L"C:\\dir\\a.txt", L"C:\\dir\\", L"a.txt"},
+      {L"C:\\a.txt", L"C:\\", L"a.txt"},
+      {L"C:\\dir\\", L"C:\\dir\\", L""},
+      {L"C:\\", L"C:\\", L""},
+      {L"C:", L"C:", L""},
+      {L"C:a.txt", L"C:", L"a.txt"},
+      {L"notepad.exe", L"", L"notepad.exe"},
+      {L"C:\\Tools\\run.exe /x C:\\in.txt", L"C:\\Tools\\run.exe /x C:\\", L"in.txt"},
+      {L"run.exe a:b", L"run.exe a:", L"b"},
+      {L"\\\\server\\share\\x", L"\\\\server\\share\\", L"x"},
+      {L"", L"", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PathPart(c.path), c.pathPart) << c.path;
+    EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
+  }
+}
+
 TEST(PathTextTest, LastPathPartShowsShortNamesButKeepsRootsWhole) {
   const TextCase cases[] = {
       {L"C:\\Windows", L"Windows"}, {L"C:\\data\\ab", L"ab"},

@@ -44,7 +44,7 @@ TEST(PlatformErrors, FailedResultCodesRaiseTheSystemsTextOrTheOleErrorText) {
   ASSERT_FALSE(message.empty());
   EXPECT_EQ(TextOf([] { fm::OleCheck(E_OUTOFMEMORY); }), message);
   EXPECT_EQ(TextOf([] { fm::RaiseOleError(E_OUTOFMEMORY); }), message);
-  EXPECT_EQ(TextOf([] { fm::OleCheck(static_cast<HRESULT>(0x8FFF1234)); }), L"OLE error 8fff1234");
+  EXPECT_EQ(TextOf([] { fm::OleCheck(static_cast<HRESULT>(0x8FFF1234)); }), L"OLE error 8FFF1234");
   EXPECT_NO_THROW(fm::OleCheck(S_OK));
   EXPECT_NO_THROW(fm::OleCheck(S_FALSE));
 }

@@ -1,0 +1,829 @@
+// What a person does to the rows of the left pane, under Wine with the real program and
+// the real shell: opening rows, the list's keys, the command box, Properties, the shell's
+// context menu and volume labels.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "MainWindowFixture.h"
+#include "platform/Shell.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using fm::test::TestFolder;
+
+// A launch record as the window handed it to the shell, its texts copied.
+struct LaunchRecord {
+  DWORD cbSize = 0;
+  ULONG fMask = 0;
+  HWND hwnd = nullptr;
+  std::optional<std::wstring> verb;
+  std::optional<std::wstring> file;
+  std::optional<std::wstring> parameters;
+  std::optional<std::wstring> directory;
+  int nShow = 0;
+  void* idList = nullptr;
+  bool accepted = false;
+};
+
+std::optional<std::wstring> TextOf(LPCWSTR text) {
+  return text ? std::optional<std::wstring>(text) : std::nullopt;
+}
+
+std::wstring TestExeFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+  return path.substr(0, path.rfind(L'\\'));
+}
+
+// How the launch fixture was started: its command line and working directory.
+struct Started {
+  std::wstring commandLine;
+  std::wstring directory;
+};
+
+std::optional<Started> ReadStarted(const std::wstring& program) {
+  std::ifstream in(fs::path(program + L".txt"), std::ios::binary);
+  if (!in) return std::nullopt;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+  const auto first = text.find(L'\n');
+  const auto second = text.find(L'\n', first + 1);
+  if (first == std::wstring::npos || second == std::wstring::npos) return std::nullopt;
+  return Started{text.substr(0, first), text.substr(first + 1, second - first - 1)};
+}
+
+// Presses and releases the keys as the keyboard would; a key with ctrl is pressed with
+// the Ctrl key held.
+struct Stroke {
+  WORD key;
+  bool ctrl = false;
+};
+
+void Press(std::initializer_list<Stroke> strokes) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (const Stroke& stroke : strokes) {
+    if (stroke.ctrl) add(VK_CONTROL, false);
+    add(stroke.key, false);
+    add(stroke.key, true);
+    if (stroke.ctrl) add(VK_CONTROL, true);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  fm::test::PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
+  fm::test::PumpPending();
+}
+
+// Clicks (twice for a double click) with the button at a point of the screen.
+void Click(POINT screen, bool right, int times = 1) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < times; ++i) {
+    for (DWORD flag : {right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
+                       right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP}) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flag;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Works the shell's menus and dialogs of this process from another thread, as a person
+// would: a popup menu is dismissed with Escape or the entry named pick is chosen with the
+// arrow keys and Enter; a dialog that asks gets the answer, any other dialog gets OK.
+class ShellUiDriver {
+ public:
+  struct Menu {
+    RECT rect{};
+    HMENU handle = nullptr;
+    std::vector<std::wstring> items;  // without "&"; separators empty
+  };
+  struct Dialog {
+    std::wstring caption;
+    std::wstring text;
+    bool stopIcon = false;
+    bool menuAlive = false;  // whether a menu shown before was still there
+  };
+
+  // answer: the button that answers a dialog that asks (Yes or No).
+  // beforePick runs on the driver's thread while the menu is open, before the keys.
+  explicit ShellUiDriver(std::wstring pick = {}, int answer = IDYES,
+                         std::function<void()> beforePick = {})
+      : pick_(std::move(pick)),
+        answer_(answer),
+        beforePick_(std::move(beforePick)),
+        thread_([this] { Run(); }) {}
+  ~ShellUiDriver() {
+    stop_ = true;
+    thread_.join();
+  }
+  ShellUiDriver(const ShellUiDriver&) = delete;
+  ShellUiDriver& operator=(const ShellUiDriver&) = delete;
+
+  std::vector<Menu> Menus() const {
+    std::lock_guard lock(mutex_);
+    return menus_;
+  }
+  std::vector<Dialog> Dialogs() const {
+    std::lock_guard lock(mutex_);
+    return dialogs_;
+  }
+
+ private:
+  static std::vector<HWND> Windows(const wchar_t* className) {
+    struct Found {
+      const wchar_t* className;
+      std::vector<HWND> windows;
+    } found{className, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+          auto& found = *reinterpret_cast<Found*>(data);
+          DWORD process = 0;
+          GetWindowThreadProcessId(hwnd, &process);
+          wchar_t name[16] = {};
+          GetClassNameW(hwnd, name, 16);
+          if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+              wcscmp(name, found.className) == 0) {
+            found.windows.push_back(hwnd);
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+  }
+
+  static std::wstring Text(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+  }
+
+  static void WaitGone(HWND hwnd) {
+    for (int i = 0; i < 200 && IsWindow(hwnd) && IsWindowVisible(hwnd); ++i) Sleep(10);
+  }
+
+  void WorkMenu(HWND window) {
+    Menu menu;
+    GetWindowRect(window, &menu.rect);
+    DWORD_PTR handle = 0;
+    SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle);
+    menu.handle = reinterpret_cast<HMENU>(handle);
+    int presses = 0;
+    const int count = GetMenuItemCount(menu.handle);
+    for (int i = 0; i < count; ++i) {
+      wchar_t buffer[256] = {};
+      MENUITEMINFOW info{sizeof(info)};
+      info.fMask = MIIM_FTYPE | MIIM_STRING;
+      info.dwTypeData = buffer;
+      info.cch = 256;
+      GetMenuItemInfoW(menu.handle, static_cast<UINT>(i), TRUE, &info);
+      std::wstring text;
+      for (const wchar_t* c = buffer; *c; ++c) {
+        if (*c != L'&') text += *c;
+      }
+      menu.items.push_back(info.fType & MFT_SEPARATOR ? std::wstring() : text);
+    }
+    if (!pick_.empty()) {
+      for (const std::wstring& item : menu.items) {
+        if (!item.empty()) ++presses;
+        if (item == pick_) break;
+      }
+    }
+    {
+      std::lock_guard lock(mutex_);
+      menus_.push_back(menu);
+    }
+    const bool picks = !pick_.empty() && menus_.size() == 1 &&
+                       std::find(menu.items.begin(), menu.items.end(), pick_) != menu.items.end();
+    if (picks) {
+      if (beforePick_) beforePick_();
+      for (int i = 0; i < presses; ++i) PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+      PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    WaitGone(window);
+  }
+
+  void WorkDialog(HWND dialog) {
+    Dialog seen{Text(dialog), Text(GetDlgItem(dialog, 0xFFFF)), false, false};
+    for (const Menu& menu : Menus()) seen.menuAlive = seen.menuAlive || IsMenu(menu.handle);
+    HWND icon = GetDlgItem(dialog, 0x14);
+    if (!icon) icon = GetDlgItem(dialog, 0x440);
+    seen.stopIcon = icon && reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)) ==
+                                LoadIconW(nullptr, IDI_HAND);
+    {
+      std::lock_guard lock(mutex_);
+      dialogs_.push_back(seen);
+    }
+    HWND button = GetDlgItem(dialog, answer_);
+    if (button) {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    } else {
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+    WaitGone(dialog);
+  }
+
+  void Run() {
+    while (!stop_) {
+      for (HWND window : Windows(L"#32768")) WorkMenu(window);
+      for (HWND dialog : Windows(L"#32770")) WorkDialog(dialog);
+      Sleep(20);
+    }
+  }
+
+  const std::wstring pick_;
+  const int answer_;
+  const std::function<void()> beforePick_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<Menu> menus_;
+  std::vector<Dialog> dialogs_;
+  std::thread thread_;
+};
+
+class ItemCommands : public fm::test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    SetForegroundWindow(main_->Handle());
+    PumpPending();
+  }
+
+  static void PumpPending() { fm::test::PumpPending(); }
+
+  void Show(const std::wstring& path) {
+    main_->BrowseToPath(path);
+    Paint();
+  }
+
+  int Row(const std::wstring& name) {
+    for (int i = 0; i < main_->LeftItemCount(); ++i) {
+      if (main_->GetLeftItem(i)->DisplayName == name) return i;
+    }
+    ADD_FAILURE() << "no row " << testing::PrintToString(name);
+    return -1;
+  }
+
+  void Select(int row) {
+    if (row < 0) {
+      ListView_SetItemState(List().Handle(), -1, 0, LVIS_SELECTED);
+    } else {
+      List().SelectItem(row);
+    }
+    PumpPending();
+  }
+
+  // The middle of the row's caption, in screen coordinates.
+  POINT RowPoint(int row) {
+    RECT rect{};
+    ListView_GetItemRect(List().Handle(), row, &rect, LVIR_LABEL);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(List().Handle(), &point);
+    return point;
+  }
+
+  // A point of the list below its rows.
+  POINT EmptyPoint() {
+    RECT client;
+    GetClientRect(List().Handle(), &client);
+    POINT point{40, client.bottom - 20};
+    ClientToScreen(List().Handle(), &point);
+    return point;
+  }
+
+  void Focus(fm::ui::TControl& control) {
+    SetForegroundWindow(main_->Handle());
+    control.SetFocus();
+    PumpPending();
+  }
+
+  // Key-down and key-up for the list, as the keyboard gives them to the focused list.
+  void ListKey(WORD key) {
+    Focus(List());
+    Press({{key}});
+  }
+
+  MainUnit::TEdit& CommandBox() { return Child<MainUnit::TEdit>(L"Exec_CMD"); }
+
+  // Records every launch record and hands it on to the real shell when forward is set.
+  void WatchLaunches(bool forward) {
+    main_->SetShellExecute([this, forward](SHELLEXECUTEINFOW& info) {
+      LaunchRecord record{info.cbSize,
+                          info.fMask,
+                          info.hwnd,
+                          TextOf(info.lpVerb),
+                          TextOf(info.lpFile),
+                          TextOf(info.lpParameters),
+                          TextOf(info.lpDirectory),
+                          info.nShow,
+                          info.lpIDList};
+      record.accepted = forward && ShellExecuteExW(&info) != 0;
+      launches_.push_back(record);
+      return record.accepted;
+    });
+  }
+
+  // A copy of the launch fixture at path; what it records goes to path + ".txt".
+  static std::wstring PlaceLaunchFixture(const std::wstring& path) {
+    const std::wstring fixture = TestExeFolder() + L"\\foldmere_launch_record.exe";
+    EXPECT_TRUE(CopyFileW(fixture.c_str(), path.c_str(), FALSE)) << "error " << GetLastError();
+    DeleteFileW((path + L".txt").c_str());
+    return path;
+  }
+
+  static std::optional<Started> WaitStarted(const std::wstring& program) {
+    std::optional<Started> started;
+    fm::test::PumpUntil([&] { return (started = ReadStarted(program)).has_value(); }, 30000);
+    return started;
+  }
+
+  std::vector<LaunchRecord> launches_;
+};
+
+// Opening rows -------------------------------------------------------------------------
+
+TEST_F(ItemCommands, EnterAndDoubleClickEnterAFolderRowThroughItsItemIdList) {
+  TestFolder folder(L"open-folder");
+  folder.Folder(L"inner");
+  folder.File(L"a.txt");
+  std::ofstream(fs::path(folder / L"inner\\deep.txt")) << "x";
+  struct Case {
+    const char* name;
+    bool doubleClick;
+  };
+  for (const Case c : {Case{"Enter", false}, Case{"double-click", true}}) {
+    SCOPED_TRACE(c.name);
+    Show(folder.Path());
+    const int row = Row(L"inner");
+    Select(Row(L"a.txt"));
+    if (c.doubleClick) {
+      Click(RowPoint(row), false, 2);
+      ASSERT_TRUE(fm::test::PumpUntil([&] { return main_->Path() == folder / L"inner"; }));
+    } else {
+      Select(row);
+      ListKey(VK_RETURN);
+    }
+    EXPECT_EQ(main_->Path(), folder / L"inner");
+    EXPECT_EQ(PathBox().Text(), folder / L"inner");
+    EXPECT_NE(Entry(L"deep.txt"), nullptr);
+  }
+}
+
+TEST_F(ItemCommands, AFolderLinkIsEnteredThroughItsPathAndShowsItsTarget) {
+  const std::wstring links = fm::test::kLinkFixture;
+  if (!fm::DirectoryExists(links)) {
+    ASSERT_FALSE(fm::test::RunningUnderWine()) << "the link fixture runs before these tests";
+    GTEST_SKIP() << "the links are made by the test run under Wine";
+  }
+  Show(links);
+  const int row = Row(L"link-to-folder");
+  Select(row);
+  ListKey(VK_RETURN);
+  // Entered by its item ID list the pane would show the link's own path.
+  EXPECT_EQ(main_->Path(), links + L"\\sub");
+  EXPECT_EQ(PathBox().Text(), links + L"\\sub");
+  EXPECT_NE(Entry(L"inner.txt"), nullptr);
+}
+
+TEST_F(ItemCommands, BackspaceGoesUpAndBeepsInTheDrives) {
+  TestFolder folder(L"backspace");
+  Show(folder.Folder(L"child"));
+  ListKey(VK_BACK);
+  EXPECT_EQ(main_->Path(), folder.Path());
+  Show(L"C:\\");
+  ListKey(VK_BACK);
+  EXPECT_EQ(main_->Path(), L"Drives");
+  EXPECT_EQ(beeps_, 0);
+  ListKey(VK_BACK);
+  EXPECT_EQ(main_->Path(), L"Drives");
+  EXPECT_EQ(beeps_, 1);
+}
+
+TEST_F(ItemCommands, AFileRowIsLaunchedInItsFolderAndTheCommandBoxRunsItAgain) {
+  TestFolder folder(L"launch");
+  const std::wstring program = PlaceLaunchFixture(folder / L"record.exe");
+  WatchLaunches(true);
+  fm::test::ModalWatcher watcher;
+  Show(folder.Path());
+  Select(Row(L"record.exe"));
+  ListKey(VK_RETURN);
+
+  EXPECT_EQ(CommandBox().Text(), program);
+  ASSERT_EQ(launches_.size(), 1u);
+  const LaunchRecord& row = launches_[0];
+  EXPECT_EQ(row.cbSize, 112u);
+  EXPECT_EQ(row.fMask, static_cast<ULONG>(SEE_MASK_NOCLOSEPROCESS));
+  EXPECT_EQ(row.hwnd, fm::ui::Application().Handle());
+  EXPECT_NE(row.hwnd, main_->Handle());
+  EXPECT_EQ(row.verb, std::nullopt);
+  EXPECT_EQ(row.file, program);
+  EXPECT_EQ(row.parameters, std::wstring());
+  EXPECT_EQ(row.directory, folder.Path());
+  EXPECT_EQ(row.nShow, SW_SHOWNORMAL);
+  EXPECT_EQ(row.idList, nullptr);
+  EXPECT_TRUE(row.accepted);
+  std::optional<Started> started = WaitStarted(program);
+  ASSERT_TRUE(started) << "the program did not start";
+  EXPECT_NE(started->commandLine.find(program), std::wstring::npos) << started->commandLine;
+  EXPECT_EQ(started->directory, folder.Path());
+
+  // Enter in the command box starts the same file with its folder as typed, backslash
+  // included, and no owner window.
+  DeleteFileW((program + L".txt").c_str());
+  Focus(CommandBox());
+  Press({{VK_RETURN}});
+  ASSERT_EQ(launches_.size(), 2u);
+  const LaunchRecord& box = launches_[1];
+  EXPECT_EQ(box.cbSize, 112u);
+  EXPECT_EQ(box.fMask, static_cast<ULONG>(SEE_MASK_NOCLOSEPROCESS));
+  EXPECT_EQ(box.hwnd, nullptr);
+  EXPECT_EQ(box.file, program);
+  EXPECT_EQ(box.parameters, std::wstring());
+  EXPECT_EQ(box.directory, folder.Path() + L"\\");
+  EXPECT_EQ(box.nShow, SW_SHOWNORMAL);
+  started = WaitStarted(program);
+  ASSERT_TRUE(started) << "the program did not start again";
+  EXPECT_EQ(started->directory, folder.Path());
+  EXPECT_EQ(CommandBox().Text(), program);
+}
+
+TEST_F(ItemCommands, AFileAtADriveRootStartsInTheRootWithItsBackslash) {
+  const std::wstring program = PlaceLaunchFixture(L"C:\\foldmere-launch-root.exe");
+  struct Cleanup {
+    std::wstring program;
+    ~Cleanup() {
+      DeleteFileW(program.c_str());
+      DeleteFileW((program + L".txt").c_str());
+    }
+  } cleanup{program};
+  WatchLaunches(true);
+  Show(L"C:\\");
+  Select(Row(L"foldmere-launch-root.exe"));
+  ListKey(VK_RETURN);
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].directory, L"C:\\");
+  const std::optional<Started> started = WaitStarted(program);
+  ASSERT_TRUE(started) << "the program did not start";
+  EXPECT_EQ(started->directory, L"C:\\");
+}
+
+TEST_F(ItemCommands, ACommandBoxTextWithArgumentsIsOneFileNameForTheShell) {
+  TestFolder folder(L"arguments");
+  const std::wstring program = PlaceLaunchFixture(folder / L"record.exe");
+  const std::wstring typed = program + L" C:\\in.txt";
+  WatchLaunches(true);
+  fm::test::ModalWatcher watcher;  // the shell's own box about a file it cannot find
+  CommandBox().SetText(typed);
+  Focus(CommandBox());
+  Press({{VK_RETURN}});
+  ASSERT_EQ(launches_.size(), 1u);
+  EXPECT_EQ(launches_[0].file, typed);
+  EXPECT_EQ(launches_[0].parameters, std::wstring());
+  EXPECT_EQ(launches_[0].directory, program + L" C:\\");
+  // No file has that name: the shell refuses, and the program never started.
+  EXPECT_FALSE(launches_[0].accepted);
+  EXPECT_FALSE(ReadStarted(program));
+  for (const auto& box : watcher.Boxes()) EXPECT_NE(box.caption, L"Foldmere x64") << box.text;
+}
+
+TEST_F(ItemCommands, CommandBoxKeysDoNothingAtKeyDownWhileCharactersEdit) {
+  struct Case {
+    const char* name;
+    std::initializer_list<Stroke> keys;
+    DWORD caret;  // before the keys
+    const wchar_t* text;
+  };
+  if (!OpenClipboard(main_->Handle())) FAIL() << "no clipboard";
+  EmptyClipboard();
+  const wchar_t clip[] = L"Q";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(clip));
+  std::memcpy(GlobalLock(memory), clip, sizeof(clip));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  const Case cases[] = {
+      {"typing", {{'X'}, {'Y'}}, 3, L"abcxy"},
+      {"Left then typing", {{VK_LEFT}, {'X'}}, 3, L"abcx"},
+      {"Right then typing", {{VK_RIGHT}, {'X'}}, 1, L"axbc"},
+      {"Home then typing", {{VK_HOME}, {'X'}}, 3, L"abcx"},
+      {"End then typing", {{VK_END}, {'X'}}, 0, L"xabc"},
+      {"Delete", {{VK_DELETE}}, 0, L"abc"},
+      {"Backspace", {{VK_BACK}}, 3, L"ab"},
+      {"Ctrl+V", {{'V', true}}, 1, L"aQbc"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandBox().SetText(L"abc");
+    Focus(CommandBox());
+    SendMessageW(CommandBox().Handle(), EM_SETSEL, c.caret, c.caret);
+    Press(c.keys);
+    EXPECT_EQ(CommandBox().Text(), c.text);
+  }
+}
+
+TEST_F(ItemCommands, WithoutASelectionDoubleClickOnlyLaysOutAndF9DoesNothing) {
+  TestFolder folder(L"no-selection");
+  folder.File(L"a.txt");
+  WatchLaunches(false);
+  Show(folder.Path());
+  Select(-1);
+  const int laidOut = List().Width();
+  List().SetWidth(laidOut - 100);
+  Click(EmptyPoint(), false, 2);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return List().Width() == laidOut; }));
+  ListKey(VK_F9);
+  SendMessageW(Child(L"BTN_F09").Handle(), BM_CLICK, 0, 0);
+  PumpPending();
+  EXPECT_EQ(main_->Path(), folder.Path());
+  EXPECT_TRUE(launches_.empty());
+  EXPECT_EQ(CommandBox().Text(), L"");
+}
+
+TEST_F(ItemCommands, F9AndTheF9ButtonAskTheShellForTheRowsProperties) {
+  TestFolder folder(L"properties");
+  const std::wstring file = folder.File(L"a.txt");
+  WatchLaunches(false);
+  Show(folder.Path());
+  Select(Row(L"a.txt"));
+  ListKey(VK_F9);
+  SetForegroundWindow(main_->Handle());
+  SendMessageW(Child(L"BTN_F09").Handle(), BM_CLICK, 0, 0);
+  PumpPending();
+  ASSERT_EQ(launches_.size(), 2u);
+  for (const LaunchRecord& record : launches_) {
+    EXPECT_EQ(record.cbSize, 112u);
+    EXPECT_EQ(record.fMask, static_cast<ULONG>(SEE_MASK_INVOKEIDLIST));
+    EXPECT_EQ(record.hwnd, main_->Handle());  // the active window
+    EXPECT_EQ(record.verb, L"properties");
+    EXPECT_EQ(record.file, file);
+    EXPECT_EQ(record.parameters, std::nullopt);
+    EXPECT_EQ(record.directory, std::nullopt);
+    EXPECT_EQ(record.nShow, SW_SHOWNORMAL);
+    EXPECT_EQ(record.idList, nullptr);
+  }
+}
+
+TEST_F(ItemCommands, TheRealPropertiesCallLeavesTheProgramWithoutAnErrorOfItsOwn) {
+  // Wine answers the verb with a box of its own ("Invalid parameter."); Windows shows the
+  // properties sheet. Either way the program goes on and says nothing itself.
+  TestFolder folder(L"properties-real");
+  folder.File(L"a.txt");
+  Show(folder.Path());
+  Select(Row(L"a.txt"));
+  fm::test::ModalWatcher watcher;
+  ListKey(VK_F9);
+  PumpPending();
+  for (const auto& box : watcher.Boxes()) EXPECT_NE(box.caption, L"Foldmere x64") << box.text;
+  EXPECT_TRUE(IsWindowVisible(main_->Handle()));
+  EXPECT_EQ(main_->Path(), folder.Path());
+}
+
+// The context menu ---------------------------------------------------------------------
+
+class ContextMenu : public ItemCommands {
+ protected:
+  static bool Has(const ShellUiDriver::Menu& menu, const std::wstring& item) {
+    return std::find(menu.items.begin(), menu.items.end(), item) != menu.items.end();
+  }
+
+  // Right-clicks at the point and waits until a menu has come and gone.
+  std::vector<ShellUiDriver::Menu> RightClick(ShellUiDriver& driver, POINT point) {
+    Click(point, true);
+    fm::test::PumpUntil(
+        [&] { return !driver.Menus().empty() && !IsMenu(driver.Menus()[0].handle); });
+    PumpPending();
+    return driver.Menus();
+  }
+};
+
+TEST_F(ContextMenu, ARightClickShowsTheMenuOfTheRowUnderThePointerAtThePressPoint) {
+  TestFolder folder(L"menu-row");
+  folder.Folder(L"inner");
+  const std::wstring file = folder.File(L"a.txt");
+  Show(folder.Path());
+  // A file row was selected before; the press is on the folder row.
+  Select(Row(L"a.txt"));
+  ShellUiDriver driver;  // dismisses with Escape
+  const POINT point = RowPoint(Row(L"inner"));
+  const auto menus = RightClick(driver, point);
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_EQ(List().SelectedIndex(), Row(L"inner"));
+  // A folder's menu opens it with Explore; a file's has no such entry.
+  EXPECT_TRUE(Has(menus[0], L"Explore"));
+  EXPECT_TRUE(Has(menus[0], L"Delete"));
+  EXPECT_EQ(menus[0].rect.left, point.x);
+  EXPECT_EQ(menus[0].rect.top, point.y);
+  // Dismissed, nothing ran: no dialog, the file and the folder are there, the pane stays.
+  EXPECT_FALSE(IsMenu(menus[0].handle));
+  EXPECT_TRUE(driver.Dialogs().empty());
+  EXPECT_TRUE(fm::FileExists(file));
+  EXPECT_TRUE(fm::DirectoryExists(folder / L"inner"));
+  EXPECT_EQ(main_->Path(), folder.Path());
+}
+
+TEST_F(ContextMenu, APressOnEmptySpaceShowsTheMenuOfTheFolderShownButNoneInTheDrives) {
+  {
+    // The window starts in the drives, whose path box names no drive.
+    ASSERT_EQ(PathBox().Text(), L"Drives");
+    Select(-1);
+    ShellUiDriver driver;
+    Click(EmptyPoint(), true);
+    EXPECT_FALSE(fm::test::PumpUntil([&] { return !driver.Menus().empty(); }, 1500));
+    EXPECT_TRUE(driver.Dialogs().empty());
+  }
+  TestFolder folder(L"menu-folder");
+  folder.File(L"a.txt");
+  Show(folder.Path());
+  ShellUiDriver driver;
+  const auto menus = RightClick(driver, EmptyPoint());
+  EXPECT_EQ(List().SelectedIndex(), -1);
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_TRUE(Has(menus[0], L"Explore"));
+  EXPECT_FALSE(IsMenu(menus[0].handle));
+  EXPECT_TRUE(driver.Dialogs().empty());
+}
+
+TEST_F(ContextMenu, APickedCommandRunsAndTheRowStaysUntilThePaneIsReadAgain) {
+  TestFolder folder(L"menu-delete");
+  const std::wstring file = folder.File(L"scratch.txt");
+  folder.File(L"keep.txt");
+  Show(folder.Path());
+  ShellUiDriver driver(L"Delete");
+  const auto menus = RightClick(driver, RowPoint(Row(L"scratch.txt")));
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_FALSE(Has(menus[0], L"Explore"));
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !fm::FileExists(file); }));
+  // The deletion was confirmed in the shell's dialog, not in one of the program's.
+  const auto dialogs = driver.Dialogs();
+  ASSERT_FALSE(dialogs.empty());
+  for (const auto& dialog : dialogs) EXPECT_NE(dialog.caption, L"Foldmere x64") << dialog.text;
+  EXPECT_NE(Entry(L"scratch.txt"), nullptr);
+  EXPECT_EQ(main_->LeftItemCount(), 2);
+  Show(folder.Path());
+  EXPECT_EQ(Entry(L"scratch.txt"), nullptr);
+  EXPECT_EQ(main_->LeftItemCount(), 1);
+}
+
+TEST_F(ContextMenu, ACommandThatFailsShowsTheErrorBoxOnceTheMenuIsDestroyed) {
+  TestFolder folder(L"menu-failing");
+  const std::wstring file = folder.File(L"gone.txt");
+  Show(folder.Path());
+  // The file goes while the menu is open: the shell cannot make a link to it.
+  ShellUiDriver driver(L"Create Link", IDYES, [&] { DeleteFileW(file.c_str()); });
+  const auto menus = RightClick(driver, RowPoint(Row(L"gone.txt")));
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !driver.Dialogs().empty(); }));
+  PumpPending();
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_FALSE(IsMenu(menus[0].handle));
+  const auto dialogs = driver.Dialogs();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].caption, L"Foldmere x64");
+  EXPECT_TRUE(dialogs[0].stopIcon);
+  EXPECT_FALSE(dialogs[0].text.empty());
+  EXPECT_FALSE(dialogs[0].menuAlive) << "the error box came while the menu was still there";
+}
+
+TEST_F(ContextMenu, APathBoxTextThatNamesNoFolderGivesTheErrorBoxAndNoMenu) {
+  TestFolder folder(L"menu-error");
+  folder.File(L"a.txt");
+  Show(folder.Path());
+  Select(-1);
+  // Typed, not confirmed: the text is used as it stands.
+  PathBox().SetText(L"C:\\foldmere-no-such-folder\\sub");
+  ShellUiDriver driver;
+  Click(EmptyPoint(), true);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !driver.Dialogs().empty(); }));
+  PumpPending();
+  EXPECT_TRUE(driver.Menus().empty());
+  const auto dialogs = driver.Dialogs();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].caption, L"Foldmere x64");
+  EXPECT_TRUE(dialogs[0].stopIcon);
+  EXPECT_FALSE(dialogs[0].text.empty());
+  EXPECT_EQ(main_->Path(), folder.Path());
+}
+
+// Volume labels ------------------------------------------------------------------------
+
+class VolumeLabels : public ItemCommands {
+ protected:
+  void SetUp() override {
+    // On Windows the tests would change the label of the machine's own C: drive.
+    if (!fm::test::RunningUnderWine()) GTEST_SKIP() << "labels are tested in Wine's prefix";
+    ItemCommands::SetUp();
+    original_ = WineLabel();
+  }
+  void TearDown() override {
+    if (!fm::test::RunningUnderWine()) return;
+    // Never a null label: Wine would crash.
+    SetVolumeLabelW(L"C:\\", original_.value_or(L"").c_str());
+    ItemCommands::TearDown();
+  }
+
+  // The label Wine keeps for C:, read from where it writes it: its volume information
+  // keeps the old label until the wineserver restarts.
+  static std::optional<std::wstring> WineLabel() {
+    std::ifstream in(fs::path(L"C:\\.windows-label"), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return std::wstring(text.begin(), text.end());
+  }
+
+  // F2 on the row, the edit's text replaced and the key pressed in the edit.
+  void Edit(int row, const std::wstring& text, WORD key) {
+    Select(row);
+    ListKey(VK_F2);
+    HWND edit = ListView_GetEditControl(List().Handle());
+    ASSERT_NE(edit, nullptr) << "no edit began";
+    SetWindowTextW(edit, text.c_str());
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+    PumpPending();
+  }
+
+  int DriveRow(wchar_t letter) {
+    for (int i = 0; i < main_->LeftItemCount(); ++i) {
+      if (main_->GetLeftItem(i)->FullPath == std::wstring(1, letter) + L":\\") return i;
+    }
+    ADD_FAILURE() << "no drive row";
+    return -1;
+  }
+
+  std::optional<std::wstring> original_;
+};
+
+TEST_F(VolumeLabels, F2OnADriveRowSetsTheLabelAndTellsSo) {
+  const int row = DriveRow(L'C');
+  const std::wstring caption = List().ItemData(row).Caption;
+  fm::test::ModalWatcher watcher;
+  Edit(row, L"Foldmere (C:)", VK_RETURN);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !watcher.Boxes().empty(); }));
+  const auto boxes = watcher.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, L"Foldmere x64");
+  EXPECT_EQ(boxes[0].text, L"set Foldmere for C:");
+  EXPECT_FALSE(boxes[0].stopIcon);
+  EXPECT_EQ(WineLabel(), L"Foldmere");
+  // The row is drawn from its entry, which keeps the former name until the next read.
+  EXPECT_EQ(List().ItemData(row).Caption, caption);
+
+  // Only the drive in parentheses clears the label: an empty string, never none.
+  Edit(row, L"(C:)", VK_RETURN);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return watcher.Boxes().size() == 2; }));
+  EXPECT_EQ(watcher.Boxes()[1].text, L"set  for C:");
+  EXPECT_EQ(WineLabel().value_or(L""), L"");
+}
+
+TEST_F(VolumeLabels, ARefusedLabelTellsItFailed) {
+  const int row = DriveRow(L'C');
+  fm::test::ModalWatcher watcher;
+  // Without its drive the text names no root.
+  Edit(row, L"NewLabel", VK_RETURN);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !watcher.Boxes().empty(); }));
+  ASSERT_EQ(watcher.Boxes().size(), 1u);
+  EXPECT_EQ(watcher.Boxes()[0].text, L"failed set NewLabel for NewLabel");
+  EXPECT_EQ(WineLabel(), original_);
+}
+
+TEST_F(VolumeLabels, EscapeAndEditsOfFilesAndFoldersChangeNothing) {
+  fm::test::ModalWatcher watcher;
+  Edit(DriveRow(L'C'), L"Escaped (C:)", VK_ESCAPE);
+  EXPECT_EQ(WineLabel(), original_);
+
+  TestFolder folder(L"label-edit");
+  const std::wstring file = folder.File(L"a.txt");
+  folder.Folder(L"inner");
+  Show(folder.Path());
+  Edit(Row(L"a.txt"), L"b.txt", VK_RETURN);
+  Edit(Row(L"inner"), L"Renamed (C:)", VK_RETURN);
+  PumpPending();
+  EXPECT_TRUE(watcher.Boxes().empty());
+  EXPECT_TRUE(fm::FileExists(file));
+  EXPECT_FALSE(fs::exists(fs::path(folder / L"b.txt")));
+  EXPECT_TRUE(fm::DirectoryExists(folder / L"inner"));
+  EXPECT_EQ(List().ItemData(Row(L"a.txt")).Caption, L"a.txt");
+  EXPECT_EQ(WineLabel(), original_);
+}
+
+}  // namespace
