@@ -20,4 +20,8 @@ struct FloorRun {
 // items with the folder's CompareIDs. Only the work is timed, not freeing the items.
 FloorRun MeasureFloor(IShellFolder& folder, HWND owner);
 
+// The least work that yields the same rows: the same without opening the items, with one
+// attribute query of each parsing path instead.
+FloorRun MeasureLeastFloor(IShellFolder& folder, HWND owner);
+
 }  // namespace bench

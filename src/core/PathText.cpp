@@ -35,6 +35,23 @@ std::wstring CompleteTypedPath(std::wstring_view typed) {
   return path;
 }
 
+std::wstring NameInFolder(std::wstring_view path, std::wstring_view folder) {
+  if (folder.empty() || !StartsWith(path, folder)) return {};
+  std::wstring_view name = path.substr(folder.size());
+  if (folder.back() != L'\\') {
+    if (name.empty() || name.front() != L'\\') return {};
+    name.remove_prefix(1);
+  }
+  if (name.find(L'\\') != std::wstring_view::npos) return {};
+  return std::wstring(name);
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
+  std::wstring path(folder);
+  if (!path.empty() && path.back() != L'\\') path += L'\\';
+  return path.append(name);
+}
+
 std::wstring FileNamePart(std::wstring_view path) {
   const auto separator = path.find_last_of(L"\\:");
   return std::wstring(separator == std::wstring_view::npos ? path : path.substr(separator + 1));

@@ -19,6 +19,13 @@ std::wstring CleanFinalPath(std::wstring_view finalPath);
 // ending in ":" then gets "\" ("d" becomes "d:\").
 std::wstring CompleteTypedPath(std::wstring_view typed);
 
+// The name of the entry that path names directly inside folder ("a.txt" of "C:\dir\a.txt"
+// in "C:\dir"), compared exactly; empty when path lies anywhere else.
+std::wstring NameInFolder(std::wstring_view path, std::wstring_view folder);
+
+// folder and name joined by one backslash ("C:\" and "a" give "C:\a").
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
+
 // Everything after the last "\" or ":" ("a.txt" of "C:\dir\a.txt").
 std::wstring FileNamePart(std::wstring_view path);
 

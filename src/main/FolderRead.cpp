@@ -4,9 +4,8 @@
 
 #include "MainUnit.h"
 #include "core/PathText.h"
-#include "platform/Handles.h"
+#include "platform/FinalPath.h"
 #include "platform/Locale.h"
-#include "platform/PathKind.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
@@ -16,7 +15,6 @@ namespace {
 // Folders, files, hidden and protected system items, storage and fast items, flat lists
 // and asynchronous enumeration.
 constexpr SHCONTF kEnumFlags = static_cast<SHCONTF>(0x1ECE0);
-constexpr DWORD kFinalPathBuffer = 512;
 
 // Shows the hourglass while it lives and puts the previous cursor back.
 class HourGlass {
@@ -32,57 +30,29 @@ class HourGlass {
   fm::ui::TCursor previous_;
 };
 
-// The final path of an open file or folder; empty when the system cannot give it.
-std::wstring FinalPathOf(HANDLE file) {
-  std::wstring buffer(kFinalPathBuffer, L'\0');
-  // Too small a buffer is answered with the size needed; ask once more with that.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    if (length == 0) return {};
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      return buffer;
+// The final path of an item and what it names, as GetFinalPath gives it, telling the
+// user of a final path that names neither file nor folder.
+fm::FinalPath FinalPathTold(const std::wstring& path) {
+  fm::FinalPath final = fm::GetFinalPath(path);
+  if (!final.namesNothing.empty()) fm::ui::Application().ShowMessage(final.namesNothing);
+  return final;
+}
+
+// An item that is no link lies in the folder's final path under the name the file
+// system keeps, which its parsing name already holds: opening it would tell nothing new.
+// One attribute query of the parsing path, not following links, tells a link apart and
+// what the item is; a link, and an item the query cannot see, get their own final path.
+fm::FinalPath FinalPathInFolder(const std::wstring& parsing, const std::wstring& folderPath,
+                                const std::optional<std::wstring>& folderFinal) {
+  const std::wstring name = folderFinal ? fm::NameInFolder(parsing, folderPath) : std::wstring();
+  if (!name.empty()) {
+    const DWORD attributes = GetFileAttributesW(parsing.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      const fm::PathKind kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? fm::PathKind::Folder : fm::PathKind::File;
+      return {fm::JoinPath(*folderFinal, name), kind, {}};
     }
-    buffer.assign(static_cast<size_t>(length) + 1, L'\0');
   }
-  return {};
-}
-
-// The shell may cut a parsing name at the classic path limit (Wine does): a name that
-// long must end with the item's own parsing name, or it is made anew from the folder's path.
-std::wstring WholeParsingName(IShellFolder& folder, LPCITEMIDLIST item, std::wstring parsing,
-                              std::optional<std::wstring>& folderPath) {
-  const std::wstring own = fm::DisplayNameAs(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
-  const std::wstring ending = L"\\" + own;
-  if (own.empty() || (parsing.size() >= ending.size() && parsing.compare(parsing.size() - ending.size(), ending.size(), ending) == 0)) {
-    return parsing;
-  }
-  if (!folderPath) folderPath = fm::FolderPath(folder);
-  if (folderPath->empty()) return parsing;
-  return folderPath->back() == L'\\' ? *folderPath + own : *folderPath + L"\\" + own;
-}
-
-// A final path and what it names. The kind is known only for a final path the system
-// gave; a path kept as parsed has not been asked yet.
-struct FinalPath {
-  std::wstring path;
-  std::optional<fm::PathKind> kind;
-};
-
-// The one attribute query of an item's final path serves both the check that the path
-// exists and the folder read's question whether it names a file.
-FinalPath GetFinalPath(const std::wstring& Path) {
-  const fm::UniqueHandle file(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file) return {Path, std::nullopt};
-  // A path the system cannot give (Wine gives none from 264 characters on) leaves the
-  // item its parsing name, as an item that cannot be opened keeps it.
-  const std::wstring final = fm::CleanFinalPath(FinalPathOf(file.Get()));
-  if (final.size() < 2) return {Path, std::nullopt};
-  const fm::PathKind kind = fm::KindOfPath(final);
-  if (kind != fm::PathKind::None) return {final, kind};
-  fm::ui::Application().ShowMessage(final);
-  return {Path, std::nullopt};
+  return FinalPathTold(parsing);
 }
 
 }  // namespace
@@ -108,17 +78,22 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   ClearLeftItems();
   // Should the read stop half-way, the list never has more rows than entries.
   LeftView->SetItemCount(0);
+  const std::wstring folderPath = fm::FolderPath(*FIShellFolder);
+  FDetails = fm::FolderDetails(FIShellFolder, folderPath);
   if (enumerator) {
-    std::optional<std::wstring> folderPath;
+    // The folder's own final path, asked once. Where the system gives none, every item
+    // is asked for its own.
+    std::optional<std::wstring> folderFinal;
+    if (!folderPath.empty()) {
+      fm::FinalPath final = fm::GetFinalPath(folderPath);
+      if (final.kind == fm::PathKind::Folder) folderFinal = std::move(final.path);
+    }
     for (;;) {
       fm::ItemIdList item;
       ULONG fetched = 0;
       if (enumerator->Next(1, item.Put(), &fetched) != S_OK) break;
-      std::wstring parsing = fm::DisplayNameOf(*FIShellFolder, item.Get(), true);
-      if (parsing.size() >= MAX_PATH - 1) {
-        parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
-      }
-      const FinalPath final = GetFinalPath(parsing);
+      const std::wstring parsing = fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath);
+      const fm::FinalPath final = FinalPathInFolder(parsing, folderPath, folderFinal);
       const std::wstring& path = final.path;
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.

@@ -1,7 +1,7 @@
 // The details of the rows about to be shown, loaded once per entry.
 #include <windows.h>
 
-#include <shellapi.h>
+#include <optional>
 
 #include "MainUnit.h"
 #include "platform/Locale.h"
@@ -11,21 +11,18 @@ namespace MainUnit {
 
 namespace {
 
-// The icon's index in the system image list.
-std::int32_t SystemIconIndex(LPCITEMIDLIST PIDL, bool Large, bool Open) {
-  UINT flags = SHGFI_SYSICONINDEX | SHGFI_PIDL;
-  if (Open) flags |= SHGFI_OPENICON;
-  if (!Large) flags |= SHGFI_SMALLICON;
-  SHFILEINFOW info{};
-  const std::wstring path = fm::PathFromIDList(PIDL);
-  if (!path.empty() && fm::DirectoryExists(path)) {
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0) {
-      return info.iIcon;
-    }
+constexpr DWORD kNoPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+
+std::uint64_t SizeOf(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+// The size the file system gives for a plain file's own path; none for anything else.
+std::optional<std::uint64_t> FileSystemSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & kNoPlainFile)) {
+    return std::nullopt;
   }
-  info = SHFILEINFOW{};
-  SHGetFileInfoW(reinterpret_cast<LPCWSTR>(PIDL), 0, &info, sizeof(info), flags);
-  return info.iIcon;
+  return SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
 }
 
 }  // namespace
@@ -40,17 +37,17 @@ void TMain::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
     TLeftShellItem& E = *GetLeftItem(i);
     if (!E.Empty) continue;
     E.FullID = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, E.ID.Get()));
-    E.ImageIndex = SystemIconIndex(E.FullID.Get(), LeftView->IsIconView(), false);
-
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(E.FullID.Get()), 0, &info, sizeof(info),
-                       SHGFI_PIDL | SHGFI_TYPENAME) != 0) {
-      E.TypeName = info.szTypeName;
-    }
+    E.ImageIndex = FDetails.SystemIconIndex(E.ID.Get(), E.FullID.Get(), LeftView->IsIconView(), false);
+    E.TypeName = FDetails.TypeName(E.ID.Get(), E.FullID.Get());
 
     WIN32_FIND_DATAW find{};
     if (SUCCEEDED(SHGetDataFromIDListW(FIShellFolder.Get(), E.ID.Get(), SHGDFIL_FINDDATA, &find, sizeof(find)))) {
-      E.Size = (static_cast<std::uint64_t>(find.nFileSizeHigh) << 32) | find.nFileSizeLow;
+      E.Size = SizeOf(find.nFileSizeHigh, find.nFileSizeLow);
+      // Find data may keep only the low 32 bits of the size (Wine's does): a plain file's
+      // size comes from the file system. A link keeps its own find data's size.
+      if (!(find.dwFileAttributes & kNoPlainFile)) {
+        E.Size = FileSystemSize(FDetails.Path(E.ID.Get(), E.FullID.Get())).value_or(E.Size);
+      }
     } else {
       E.Size = 0;
     }

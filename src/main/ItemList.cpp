@@ -26,6 +26,7 @@ TLeftShellItem* TMain::GetLeftItem(std::int32_t index) {
 void TMain::ClearLeftItems() {
   // Each entry frees its two item ID lists as it goes.
   if (FIDList) FIDList->clear();
+  FRowNamesFile.clear();
 }
 
 void TMain::AppendLeftItem(std::unique_ptr<TLeftShellItem> item) {

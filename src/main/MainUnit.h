@@ -13,10 +13,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
+#include "platform/FolderDetails.h"
+#include "platform/Shell.h"
 #include "platform/ShellItemIdList.h"
 
 namespace MainUnit {
@@ -103,6 +106,8 @@ class TMain : public TForm {
   // The shell's context menu for Path, shown at X, Y of Control's client area; the
   // command picked is carried out.
   void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
+  // How the rows test whether a path names an existing file; a test may count the tests.
+  void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
 
  private:
   // The window design: every control with its place, size and colours.
@@ -154,6 +159,9 @@ class TMain : public TForm {
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
   std::int32_t CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B);
   void WriteTotals(const wchar_t* foldersLabel);
+  // Whether the path of entry row names an existing file: the cells and the colour of a
+  // row ask it many times in one paint, the file system is asked once per paint.
+  bool RowNamesFile(std::int32_t row);
 
   // The executable's own path, as the process was started.
   static std::wstring ExecutablePath();
@@ -201,6 +209,11 @@ class TMain : public TForm {
   };
   std::optional<std::vector<std::unique_ptr<TLeftShellItem>>> FIDList;
   fm::ComPtr<IShellFolder> FIShellFolder;
+  // Asks FIShellFolder about its items' icons, types and paths.
+  fm::FolderDetails FDetails;
+  std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  // RowNamesFile's answers in the paint under way, by row; dropped when a paint begins.
+  std::unordered_map<std::int32_t, bool> FRowNamesFile;
   fm::ComPtr<IShellFolder> FIDesktopFolder;
   std::uint64_t FFiles = 0;
   std::uint64_t FFolders = 0;

@@ -1,7 +1,6 @@
 // The list's pre-paint and the colour and style of each row and cell.
 #include "MainUnit.h"
 #include "core/RowStyle.h"
-#include "platform/Shell.h"
 
 namespace MainUnit {
 
@@ -19,6 +18,8 @@ void SetHeaderImage(TListView& ListView, int Index, int ImageIndex) {
 }
 
 void TMain::LeftViewCustomDraw(const RECT&, bool&) {
+  // Every paint tests the files afresh.
+  FRowNamesFile.clear();
   // Applied on every paint, whatever changed them in between.
   SetBkMode(LeftView->Canvas().Handle(), TRANSPARENT);
   ListView_SetTextBkColor(LeftView->Handle(), CLR_NONE);
@@ -31,7 +32,7 @@ void TMain::LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
   const TLeftShellItem& it = *GetLeftItem(Item->Index);
   fm::RowFacts facts;
   facts.attributes = static_cast<std::uint32_t>(it.Attributes);
-  facts.isExistingFile = fm::FileExists(it.FullPath);
+  facts.isExistingFile = RowNamesFile(Item->Index);
   facts.fullPath = it.FullPath;
   facts.displayName = it.DisplayName;
   facts.size = it.Size;

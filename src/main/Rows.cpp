@@ -3,16 +3,23 @@
 #include "core/IncrementalFind.h"
 #include "core/RowText.h"
 #include "platform/Locale.h"
-#include "platform/Shell.h"
 
 namespace MainUnit {
+
+bool TMain::RowNamesFile(std::int32_t row) {
+  const auto known = FRowNamesFile.find(row);
+  if (known != FRowNamesFile.end()) return known->second;
+  const bool isFile = FFileExists(GetLeftItem(row)->FullPath);
+  FRowNamesFile.emplace(row, isFile);
+  return isFile;
+}
 
 void TMain::LeftViewData(fm::ui::TListItem& Item) {
   if (Item.Index < 0 || Item.Index >= LeftItemCount()) return;
   const TLeftShellItem& it = *GetLeftItem(Item.Index);
   Item.ImageIndex = it.ImageIndex;
   const fm::RowSizeAndCaption sizeAndCaption =
-      fm::SizeAndCaption(fm::FileExists(it.FullPath), static_cast<std::uint32_t>(it.Attributes), it.Size,
+      fm::SizeAndCaption(RowNamesFile(Item.Index), static_cast<std::uint32_t>(it.Attributes), it.Size,
                          it.DisplayName, it.FullPath, fm::LocaleDecimalSeparator());
   Item.Caption = sizeAndCaption.caption;
   Item.SubItems = {sizeAndCaption.size, it.TypeName, it.ModDate,

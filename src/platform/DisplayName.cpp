@@ -2,6 +2,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/PathText.h"
 #include "platform/Shell.h"
 
 namespace fm {
@@ -53,6 +54,21 @@ std::wstring DisplayNameAs(IShellFolder& folder, LPCITEMIDLIST item, SHGDNF flag
     default:
       return {};
   }
+}
+
+std::wstring ParsingNameOf(IShellFolder& folder, LPCITEMIDLIST item,
+                           const std::wstring& folderPath) {
+  std::wstring parsing = DisplayNameOf(folder, item, true);
+  if (parsing.size() < MAX_PATH - 1) return parsing;
+  const std::wstring own = DisplayNameAs(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
+  const std::wstring ending = L"\\" + own;
+  if (own.empty() ||
+      (parsing.size() >= ending.size() &&
+       parsing.compare(parsing.size() - ending.size(), ending.size(), ending) == 0)) {
+    return parsing;
+  }
+  if (folderPath.empty()) return parsing;
+  return JoinPath(folderPath, own);
 }
 
 }  // namespace fm

@@ -31,6 +31,11 @@ std::wstring DisplayNameOf(IShellFolder& folder, LPCITEMIDLIST item, bool forPar
 // The same with the folder's own name flags (SHGDN_*).
 std::wstring DisplayNameAs(IShellFolder& folder, LPCITEMIDLIST item, SHGDNF flags);
 
+// The item's parsing name, whole: the shell may cut it at the classic path limit (Wine
+// does), and a name that long which does not end with the item's own name in its folder
+// is made anew from folderPath, the folder's own path.
+std::wstring ParsingNameOf(IShellFolder& folder, LPCITEMIDLIST item, const std::wstring& folderPath);
+
 // The file system path of the folder itself; empty for a virtual folder.
 std::wstring FolderPath(IShellFolder& folder);
 

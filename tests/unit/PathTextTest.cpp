@@ -87,6 +87,31 @@ TEST(PathTextTest, PathAndNamePartsSplitAtTheLastBackslashOrColon) {
   }
 }
 
+TEST(PathTextTest, NameInFolderOnlyForAnEntryDirectlyInside) {
+  const struct {
+    const wchar_t* path;
+    const wchar_t* folder;
+    const wchar_t* name;
+  } cases[] = {
+      {L"C:\\dir\\a.txt", L"C:\\dir", L"a.txt"},
+      {L"C:\\a.txt", L"C:\\", L"a.txt"},
+      {L"C:\\dirx\\a.txt", L"C:\\dir", L""},      // a sibling whose name starts alike
+      {L"C:\\dir\\sub\\a.txt", L"C:\\dir", L""},  // deeper down
+      {L"c:\\DIR\\a.txt", L"C:\\dir", L""},       // another spelling is not trusted
+      {L"C:\\dir", L"C:\\dir", L""},
+      {L"C:\\dir\\", L"C:\\dir", L""},
+      {L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", L"C:\\dir", L""},
+      {L"C:\\dir\\a.txt", L"", L""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NameInFolder(c.path, c.folder), c.name) << c.path << L" in " << c.folder;
+}
+
+TEST(PathTextTest, JoinPathPutsOneBackslashBetween) {
+  EXPECT_EQ(JoinPath(L"C:\\dir", L"a.txt"), L"C:\\dir\\a.txt");
+  EXPECT_EQ(JoinPath(L"C:\\", L"a.txt"), L"C:\\a.txt");
+}
+
 TEST(PathTextTest, LastPathPartShowsShortNamesButKeepsRootsWhole) {
   const TextCase cases[] = {
       {L"C:\\Windows", L"Windows"}, {L"C:\\data\\ab", L"ab"},

@@ -15,3 +15,31 @@ printf 'inside' >"$root/sub/inner.txt"
 ln -s target.txt "$root/link-to-file"
 ln -s sub "$root/link-to-folder"
 ln -s missing.txt "$root/dangling-link"
+
+# One item of every kind the folder read and the details tell apart, for comparing their
+# shortcuts with the longer way round. Links, a named pipe and sparse files of 4 GiB and
+# more can only be made from this side.
+kinds="$prefix/drive_c/foldmere-kinds"
+rm -rf "$kinds"
+mkdir -p "$kinds/Folder" "$kinds/real-parent/Inner Folder" "$kinds/sizes"
+printf 'plain' >"$kinds/Plain.TXT"
+printf 'mixed' >"$kinds/mixed.Case.Doc"
+printf 'none' >"$kinds/no-extension"
+printf 'inner' >"$kinds/real-parent/Inner.txt"
+cp "$test_exe" "$kinds/with-icon.exe"
+cp "$(dirname "$(readlink -f "$0")")/../../resources/Foldmere.ico" "$kinds/picture.ico"
+ln -s Plain.TXT "$kinds/file-link"
+ln -s Folder "$kinds/folder-link"
+ln -s missing.txt "$kinds/dangling-link"
+ln -s real-parent "$kinds/linked-parent"
+mkfifo "$kinds/named-pipe"
+# A folder of 258 characters, the longest the shell parses, with items past 264 characters
+# (from there on Wine gives no final path) and past 512.
+long="$kinds/long/$(printf 'd%.0s' $(seq 235))"
+mkdir -p "$long/$(printf 'f%.0s' $(seq 100))"
+printf 'long' >"$long/$(printf 'm%.0s' $(seq 20)).txt"
+printf 'longer' >"$long/$(printf 'n%.0s' $(seq 251)).txt"
+ln -s "$(printf 'f%.0s' $(seq 100))" "$long/link-to-folder"
+truncate -s 5G "$kinds/sizes/five.bin"
+truncate -s 4294967295 "$kinds/sizes/below-four.bin"
+truncate -s 4294967296 "$kinds/sizes/four.bin"
