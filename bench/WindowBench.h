@@ -50,6 +50,9 @@ class WindowBench {
   // The details of one entry that lacks them, as a paint would load them.
   double TimeDetailsOfRow(int row);
 
+  // Runs the message loop until the window is painted; an error past the limit.
+  void WaitPainted();
+
   // The process's private bytes now: GetProcessMemoryInfo's PrivateUsage, or where the
   // system leaves that empty (Wine does), PagefileUsage, the same commit charge.
   struct Memory {
@@ -59,8 +62,6 @@ class WindowBench {
   static Memory PrivateBytes();
 
  private:
-  // Runs the message loop until the window is painted; an error past the limit.
-  void WaitPainted();
   bool Painted();
   std::vector<double> Page(WPARAM request, int steps);
 
