@@ -54,6 +54,9 @@ class WindowBench {
   // goes to tip.
   double TimeInfoTip(int row, std::wstring& tip);
 
+  // Runs the message loop until the window is painted; an error past the limit.
+  void WaitPainted();
+
   // The process's private bytes now: GetProcessMemoryInfo's PrivateUsage, or where the
   // system leaves that empty (Wine does), PagefileUsage, the same commit charge.
   struct Memory {
@@ -63,8 +66,6 @@ class WindowBench {
   static Memory PrivateBytes();
 
  private:
-  // Runs the message loop until the window is painted; an error past the limit.
-  void WaitPainted();
   bool Painted();
   std::vector<double> Page(WPARAM request, int steps);
 

@@ -4,6 +4,8 @@
 
 FOLDMERE_PACKAGES=(
   cmake g++ ninja-build googletest
+  # clang with libFuzzer and the sanitizers' runtimes, for the fuzz targets
+  clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick python3
 )

@@ -1,0 +1,411 @@
+// A long session on the real main window: navigations of every kind across a set of
+// folders, with the process's private bytes, handles and GDI and USER objects read at the
+// start, after every 100 navigations and at the end. scripts/soak builds and runs it; it
+// asserts nothing and is not a test.
+//
+//   foldmere_soak.exe [--navigations N] [--root DIR] [--report FILE] [--progress FILE]
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Machine.h"
+#include "Measure.h"
+#include "WinTestSupport.h"
+#include "WindowBench.h"
+#include "core/CaseFold.h"
+#include "core/Error.h"
+#include "core/ItemIdList.h"
+#include "platform/ComApartment.h"
+#include "ui/Application.h"
+#include "ui/StdControls.h"
+#include "ui/ToolBar.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using bench::Count;
+using bench::Fixed;
+
+struct Options {
+  int navigations = 1000;
+  std::wstring root = L"C:\\foldmere-soak";
+  std::wstring report = L"soak-report.txt";
+  std::wstring progress;
+};
+
+// The folders the session moves between, made anew each run: plain files, a deep chain,
+// every attribute the rows colour, names beyond the keyboard, nothing at all, and many.
+void MakeFolders(const std::wstring& root) {
+  auto file = [](const std::wstring& path, DWORD attributes = 0) {
+    std::ofstream(fs::path(path), std::ios::binary) << "soak";
+    if (attributes) SetFileAttributesW(path.c_str(), attributes);
+  };
+  fs::create_directories(root + L"\\plain");
+  for (int i = 0; i < 20; ++i) file(root + L"\\plain\\file-" + std::to_wstring(i) + L".txt");
+  fs::create_directories(root + L"\\nested\\a\\b\\c");
+  file(root + L"\\nested\\a\\b\\c\\deep.txt");
+  fs::create_directories(root + L"\\marked\\hidden-folder");
+  SetFileAttributesW((root + L"\\marked\\hidden-folder").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  file(root + L"\\marked\\read-only.txt", FILE_ATTRIBUTE_READONLY);
+  file(root + L"\\marked\\hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+  file(root + L"\\marked\\system.txt", FILE_ATTRIBUTE_SYSTEM);
+  file(root + L"\\marked\\plain.txt");
+  fs::create_directories(root + L"\\names");
+  for (const wchar_t* name : {L"caf\u00e9.txt", L"\U0001F600 smile.txt", L"\u202Eright-to-left.txt",
+                              L"\u65E5\u672C\u8A9E.txt", L"space in name.txt"}) {
+    file(root + L"\\names\\" + name);
+  }
+  fs::create_directories(root + L"\\empty");
+  fs::create_directories(root + L"\\many");
+  for (int i = 0; i < 2000; ++i) {
+    const std::wstring path = root + L"\\many\\item-" + std::to_wstring(i) + L".dat";
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) file(path);
+  }
+}
+
+enum class Kind { Typed, Line, Back, Root, Drive };
+
+struct Step {
+  Kind kind;
+  std::wstring target;    // typed: the folder; line: the path box's line; drive: its letter
+  std::wstring expected;  // the path the window shows after it
+};
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Typed:
+      return "typed path";
+    case Kind::Line:
+      return "path box line";
+    case Kind::Back:
+      return "back";
+    case Kind::Root:
+      return "root";
+    case Kind::Drive:
+      return "drive box";
+  }
+  return "";
+}
+
+// One round of 25 navigations that ends where the window starts, in "Drives", so that
+// readings taken between rounds see the same folder shown. Typed paths end in a backslash:
+// the path box's own lines never do, so the text is parsed anew each time as typed.
+// Opening a row joins the round once the window opens rows; until then the path box's
+// lines stand for that way of reaching a folder already seen.
+std::vector<Step> Round(const std::wstring& r) {
+  return {
+      {Kind::Typed, r + L"\\plain\\", r + L"\\plain"},
+      {Kind::Typed, r + L"\\nested\\a\\b\\c\\", r + L"\\nested\\a\\b\\c"},
+      {Kind::Back, L"", r + L"\\nested\\a\\b"},
+      {Kind::Back, L"", r + L"\\nested\\a"},
+      {Kind::Line, r + L"\\plain", r + L"\\plain"},
+      {Kind::Typed, r + L"\\marked\\", r + L"\\marked"},
+      {Kind::Typed, r + L"\\names\\", r + L"\\names"},
+      {Kind::Root, L"", L"C:\\"},
+      {Kind::Back, L"", L"Drives"},
+      {Kind::Drive, L"Z", L"Z:\\"},
+      {Kind::Typed, r + L"\\empty\\", r + L"\\empty"},
+      {Kind::Line, r + L"\\nested\\a\\b\\c", r + L"\\nested\\a\\b\\c"},
+      {Kind::Typed, r + L"\\many\\", r + L"\\many"},
+      {Kind::Root, L"", L"C:\\"},
+      {Kind::Typed, L"C:\\windows\\", L"C:\\windows"},
+      {Kind::Typed, L"C:\\windows\\system32\\", L"C:\\windows\\system32"},
+      {Kind::Back, L"", L"C:\\windows"},
+      {Kind::Drive, L"C", L"C:\\"},
+      {Kind::Line, r + L"\\marked", r + L"\\marked"},
+      {Kind::Line, r + L"\\names", r + L"\\names"},
+      {Kind::Typed, r + L"\\nested\\", r + L"\\nested"},
+      {Kind::Line, r + L"\\many", r + L"\\many"},
+      {Kind::Back, L"", r},
+      {Kind::Line, L"Z:\\", L"Z:\\"},
+      {Kind::Line, L"Drives", L"Drives"},
+  };
+}
+
+// The counters the session watches. GetGuiResources answers 0 where the system does not
+// count GUI objects per process (Wine).
+struct Reading {
+  int navigations = 0;
+  std::size_t bytes = 0;
+  const char* counter = "";
+  DWORD handles = 0;
+  DWORD gdi = 0;
+  DWORD user = 0;
+  long long keptBytes = 0;  // item ID list bytes the window has kept so far
+};
+
+// The open kernel handles: GetProcessHandleCount, or where the system answers 0 (Wine),
+// the handle values that GetHandleInformation accepts, tried one by one.
+DWORD HandleCount() {
+  DWORD count = 0;
+  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0) return count;
+  count = 0;
+  for (std::uintptr_t value = 4; value < (1u << 17); value += 4) {
+    DWORD flags = 0;
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+  }
+  return count;
+}
+
+Reading Read(int navigations, long long keptBytes) {
+  Reading reading;
+  reading.navigations = navigations;
+  const auto memory = bench::WindowBench::PrivateBytes();
+  reading.bytes = memory.bytes;
+  reading.counter = memory.counter;
+  reading.handles = HandleCount();
+  reading.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  reading.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  reading.keptBytes = keptBytes;
+  return reading;
+}
+
+class Session {
+ public:
+  explicit Session(bench::WindowBench& window) : window_(window), main_(window.Main()) {
+    pathBox_ = Find<fm::ui::TComboBox>(L"cbLeftPath");
+    drives_ = Find<fm::ui::TComboBox>(L"DrivesLeft");
+    back_ = Find<fm::ui::TToolBar>(L"LeftUpIcon")->FindButton(L"BtnLeftBack");
+    root_ = Find<fm::ui::TSpeedButton>(L"BtnLeftRoot");
+    if (!back_) throw std::runtime_error("the main window has no back button");
+  }
+
+  // One navigation as the user makes it; the bytes of the item ID list it made the window
+  // keep (0 when it chose a folder the path box already holds).
+  long long Navigate(const Step& step) {
+    switch (step.kind) {
+      case Kind::Typed:
+        Type(step.target);
+        break;
+      case Kind::Line:
+        ChooseLine(*pathBox_, pathBox_->IndexOf(step.target));
+        break;
+      case Kind::Back:
+        back_->Click();
+        break;
+      case Kind::Root:
+        root_->Click();
+        break;
+      case Kind::Drive:
+        ChooseLine(*drives_, DriveLine(step.target));
+        break;
+    }
+    window_.WaitPainted();
+    if (!fm::EqualsAsciiNoCase(main_.Path(), step.expected)) {
+      throw std::runtime_error(std::string(KindName(step.kind)) + " showed " +
+                               fm::ToUtf8(main_.Path()) + " instead of " +
+                               fm::ToUtf8(step.expected));
+    }
+    if (step.kind == Kind::Line) return 0;
+    // A folder's item ID lists are alike whichever navigation made them: the path box's
+    // line holds the first.
+    const int line = pathBox_->IndexOf(main_.Path());
+    if (line < 0) throw std::runtime_error("the shown folder has no path box line");
+    return fm::ItemIDListSize(static_cast<const fm::ItemIdByte*>(pathBox_->ItemObject(line)));
+  }
+
+ private:
+  template <class T>
+  T* Find(const wchar_t* name) {
+    auto* control = dynamic_cast<T*>(main_.FindChild(name));
+    if (!control) throw std::runtime_error("the main window lacks " + fm::ToUtf8(name));
+    return control;
+  }
+
+  // The text goes into the path box's edit field and Enter is pressed, as the keyboard would.
+  void Type(const std::wstring& text) {
+    COMBOBOXINFO info{sizeof info};
+    if (!GetComboBoxInfo(pathBox_->Handle(), &info)) throw std::runtime_error("no path box edit");
+    SetWindowTextW(info.hwndItem, text.c_str());
+    PostMessageW(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(info.hwndItem, WM_CHAR, L'\r', 1);
+    fm::test::PumpPending();
+  }
+
+  // A line picked from the box's list: the selection changes and the box says so.
+  void ChooseLine(fm::ui::TComboBox& box, int line) {
+    if (line < 0) throw std::runtime_error("the box has no such line");
+    box.SetItemIndex(line);
+    SendMessageW(GetParent(box.Handle()), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box.Handle()));
+  }
+
+  int DriveLine(const std::wstring& letter) {
+    for (int i = 0; i < drives_->Count(); ++i) {
+      if (fm::StartsWithAsciiNoCase(drives_->Item(i), letter + L":")) return i;
+    }
+    return -1;
+  }
+
+  bench::WindowBench& window_;
+  MainUnit::TMain& main_;
+  fm::ui::TComboBox* pathBox_ = nullptr;
+  fm::ui::TComboBox* drives_ = nullptr;
+  fm::ui::TToolButton* back_ = nullptr;
+  fm::ui::TSpeedButton* root_ = nullptr;
+};
+
+// Progress goes to a file that scripts/soak shows as it grows, or else to stderr.
+class Progress {
+ public:
+  explicit Progress(const std::wstring& path) {
+    if (!path.empty()) file_.open(fs::path(path), std::ios::out | std::ios::trunc);
+  }
+  void operator()(const std::string& line) {
+    if (file_) {
+      file_ << line << std::endl;
+    } else {
+      std::fprintf(stderr, "%s\n", line.c_str());
+    }
+  }
+
+ private:
+  std::ofstream file_;
+};
+
+std::string Line(const Reading& r) {
+  std::ostringstream line;
+  line << (r.navigations == 0 ? std::string("start") : Count(r.navigations)) << "\t"
+       << Count(static_cast<long long>(r.bytes)) << "\t" << r.handles << "\t" << r.gdi << "\t"
+       << r.user << "\t" << Count(r.keptBytes);
+  return line.str();
+}
+
+std::string Report(const std::vector<std::string>& head, const std::vector<Reading>& readings,
+                   const std::vector<int>& kindCounts, int keeping, double ms) {
+  std::ostringstream out;
+  for (const auto& line : head) out << line << "\n";
+  out << "\nnavigations\tprivate bytes (" << readings.front().counter
+      << ")\thandles\tGDI objects\tUSER objects\tkept item ID list bytes\n";
+  for (const Reading& r : readings) out << Line(r) << "\n";
+
+  const Reading& start = readings.front();
+  const Reading& end = readings.back();
+  // From the 100th navigation on, caches of the first visits are warm: what grows from
+  // there is what the window keeps.
+  const Reading* warm = &start;
+  for (const Reading& r : readings) {
+    if (r.navigations == 100) warm = &r;
+  }
+  const int steps = end.navigations - warm->navigations;
+  const double grown = static_cast<double>(end.bytes) - static_cast<double>(warm->bytes);
+  const double kept = static_cast<double>(end.keptBytes - warm->keptBytes);
+  out << "\nNavigations: " << Count(end.navigations) << " in " << Fixed(ms / 1000, 0) << " s (";
+  for (int k = 0; k < 5; ++k) {
+    out << (k ? ", " : "") << kindCounts[k] << " " << KindName(static_cast<Kind>(k));
+  }
+  out << "); " << keeping << " of them keep the folder's item ID list.\n";
+  if (steps > 0) {
+    out << "From navigation " << Count(warm->navigations) << " to " << Count(end.navigations)
+        << ": private bytes grew " << Fixed(grown / steps, 1) << " B per navigation; the kept item"
+        << " ID lists are " << Fixed(kept / steps, 1) << " B per navigation ("
+        << Count(static_cast<long long>(kept)) << " B), the rest "
+        << Fixed((grown - kept) / steps, 1) << " B per navigation.\n";
+    out << "Handles " << warm->handles << " -> " << end.handles << ", GDI objects " << warm->gdi
+        << " -> " << end.gdi << ", USER objects " << warm->user << " -> " << end.user;
+    if (end.gdi == 0 && end.user == 0) out << " (GetGuiResources is not answered here)";
+    out << ".\n";
+  }
+  out << "From the start: private bytes " << Count(static_cast<long long>(start.bytes)) << " -> "
+      << Count(static_cast<long long>(end.bytes)) << ", handles " << start.handles << " -> "
+      << end.handles << ".\n";
+  return out.str();
+}
+
+int Run(const Options& options) {
+  Progress progress(options.progress);
+  std::vector<std::string> head = bench::MachineLines();
+  for (const auto& line : head) progress(line);
+  MakeFolders(options.root);
+
+  fm::test::ModalWatcher watch;
+  bench::Stopwatch clock;
+  std::vector<Reading> readings;
+  std::vector<int> kindCounts(5, 0);
+  int keeping = 0;
+  long long kept = 0;
+  {
+    bench::WindowBench window;
+    Session session(window);
+    readings.push_back(Read(0, 0));
+    progress(Line(readings.back()));
+    const std::vector<Step> round = Round(options.root);
+    for (int n = 1; n <= options.navigations; ++n) {
+      const Step& step = round[(n - 1) % round.size()];
+      const long long bytes = session.Navigate(step);
+      // Here, once the window shows info tips, ten of them over the rows in view: 10,000
+      // in a run of 1,000 navigations.
+      ++kindCounts[static_cast<int>(step.kind)];
+      if (bytes > 0) ++keeping;
+      kept += bytes;
+      const auto boxes = watch.Boxes();
+      if (!boxes.empty()) {
+        throw std::runtime_error("a message box appeared at navigation " + std::to_string(n) +
+                                 ": " + fm::ToUtf8(boxes.front().text));
+      }
+      if (n % 100 == 0 || n == options.navigations) {
+        readings.push_back(Read(n, kept));
+        progress(Line(readings.back()) + "\t(" + Fixed(clock.Ms() / 1000, 0) + " s)");
+      }
+    }
+  }
+
+  head.push_back("Readings after the navigation named, with the window showing " +
+                 std::string("\"Drives\" at each full hundred (rounds of 25 end there)."));
+  const std::string report = Report(head, readings, kindCounts, keeping, clock.Ms());
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::fwrite(report.data(), 1, report.size(), stdout);
+  std::fflush(stdout);
+  std::ofstream(fs::path(options.report), std::ios::binary) << report;
+  return 0;
+}
+
+Options Parse(int argc, wchar_t** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    if (i + 1 >= argc) throw std::runtime_error("an option lacks its value");
+    const std::wstring value = argv[++i];
+    if (arg == L"--navigations") {
+      options.navigations = std::max(1, std::stoi(value));
+    } else if (arg == L"--root") {
+      options.root = value;
+    } else if (arg == L"--report") {
+      options.report = value;
+    } else if (arg == L"--progress") {
+      options.progress = value;
+    } else {
+      throw std::runtime_error("unknown option " + fm::ToUtf8(arg));
+    }
+  }
+  return options;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  try {
+    fm::ComApartment apartment;
+    fm::ui::Application().Initialize();
+    fm::ui::Application().SetTitle(L"Foldmere x64");
+    return Run(Parse(argc, argv));
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "foldmere_soak: %s\n", error.what());
+    return 1;
+  }
+}
