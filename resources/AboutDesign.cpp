@@ -15,8 +15,8 @@ using fm::ui::TFont;
 constexpr BYTE kAlphaBlendValue = 245;
 constexpr int kMargin = 15;
 
-TPanel& FieldPanel(TPanel& parent, std::wstring name, int left, int top, int width, fm::TColor fontColor,
-                   std::wstring caption) {
+TPanel& FieldPanel(TPanel& parent, std::wstring name, int left, int top, int width,
+                   fm::TColor fontColor, std::wstring caption) {
   auto& panel = parent.Add<TPanel>(std::move(name));
   panel.SetColor(fm::ui::clGradientActiveCaption);
   TFont font = panel.Font();
@@ -56,7 +56,8 @@ void TfrmAbout::CreateDesign() {
   // Each caption panel overlaps its value panel by 2 pixels, so that the pair reads as
   // one field.
   pnlProductH = &FieldPanel(*pnlIcon, L"pnlProductH", 71, 7, 74, fm::ui::clHighlight, L"Product");
-  pnlCopyrightH = &FieldPanel(*pnlIcon, L"pnlCopyrightH", 71, 21, 74, fm::ui::clHotLight, L"Copyright");
+  pnlCopyrightH =
+      &FieldPanel(*pnlIcon, L"pnlCopyrightH", 71, 21, 74, fm::ui::clHotLight, L"Copyright");
   pnlVersionH = &FieldPanel(*pnlIcon, L"pnlVersionH", 71, 35, 74, fm::ui::clHotLight, L"Version");
   pnlName = &FieldPanel(*pnlIcon, L"pnlName", 143, 7, 130, fm::ui::clHotLight, L"");
   pnlCopyright = &FieldPanel(*pnlIcon, L"pnlCopyright", 143, 21, 130, fm::ui::clHotLight, L"");

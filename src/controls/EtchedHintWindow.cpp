@@ -1,6 +1,8 @@
-#include "controls/Vcl_Interceptors.h"
+#include <windows.h>
 
 #include <versionhelpers.h>
+
+#include "controls/Vcl_Interceptors.h"
 
 namespace Vcl_Interceptors {
 

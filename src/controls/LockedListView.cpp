@@ -2,7 +2,8 @@
 
 namespace Vcl_Interceptors {
 
-TListView::TListView(fm::ui::TControl& parent, std::wstring name, std::vector<fm::ui::TListColumn> columns)
+TListView::TListView(fm::ui::TControl& parent, std::wstring name,
+                     std::vector<fm::ui::TListColumn> columns)
     : fm::ui::TListView(parent, std::move(name), std::move(columns)) {
   SetLockHeader(true);
 }

@@ -21,7 +21,8 @@ Justified RightJustify(HMENU menu, UINT command, bool value) {
   } else {
     info.fType &= ~static_cast<UINT>(MFT_RIGHTJUSTIFY);
   }
-  return SetMenuItemInfoW(menu, command, FALSE, &info) ? Justified::Written : Justified::WriteFailed;
+  return SetMenuItemInfoW(menu, command, FALSE, &info) ? Justified::Written
+                                                       : Justified::WriteFailed;
 }
 
 }  // namespace
@@ -33,7 +34,8 @@ void TMenuItem::SetalRight(bool Value) {
   }
   fAlRight = Value;
   // A failed read leaves the request standing; a failed write of true does not.
-  if (RightJustify(ParentHandle(), Command(), Value) == Justified::WriteFailed && Value) fAlRight = false;
+  if (RightJustify(ParentHandle(), Command(), Value) == Justified::WriteFailed && Value)
+    fAlRight = false;
 }
 
 bool TMainMenu::AlignItem(fm::ui::TMenuItem* MenuItemName, bool alRight) {

@@ -1,7 +1,8 @@
-#include "controls/Vcl_Interceptors.h"
+#include <windows.h>
 
 #include <versionhelpers.h>
 
+#include "controls/Vcl_Interceptors.h"
 #include "core/Gradient.h"
 #include "platform/Handles.h"
 

@@ -21,7 +21,8 @@ std::vector<GradientBand> GradientBands(TColor baseColor, int clientHeight) {
   bands.reserve(kGradientBandCount);
   for (int i = 0; i < kGradientBandCount; ++i) {
     const double f = static_cast<double>(i) / kGradientBandCount;
-    const TColor color = Scaled(baseColor, 0, f) | Scaled(baseColor, 8, f) | Scaled(baseColor, 16, f);
+    const TColor color =
+        Scaled(baseColor, 0, f) | Scaled(baseColor, 8, f) | Scaled(baseColor, 16, f);
     const int top = Nearest(clientHeight * (static_cast<double>(i) / kGradientBandCount));
     const int bottom = Nearest(clientHeight * (static_cast<double>(i + 1) / kGradientBandCount));
     bands.push_back({color, top, bottom});

@@ -90,8 +90,6 @@ bool IsAdmin() {
   return member != FALSE;
 }
 
-TElevationTest SetElevationTest(TElevationTest test) {
-  return std::exchange(elevationTest, test);
-}
+TElevationTest SetElevationTest(TElevationTest test) { return std::exchange(elevationTest, test); }
 
 }  // namespace myHelper

@@ -32,7 +32,8 @@ inline constexpr std::array<const wchar_t*, 19> AdminPrivileges = {
     L"SeSystemEnvironmentPrivilege",
     L"SeSystemProfilePrivilege",
     L"SeSystemtimePrivilege",
-    L"SeTakeOwnershipPrivilege"};
+    L"SeTakeOwnershipPrivilege",
+};
 
 // Enables (or disables) a privilege in the token of the process ProcessHandle, 0 being the
 // current process. Returns true when the adjustment left no error code; raises an error

@@ -19,7 +19,8 @@ bool EnableSysMenuItem(HWND Window, UINT ItemID, bool Enable) {
   HMENU menu = WindowMenu(Window);
   if (!menu) return false;
   // The answer is the item's previous state, or -1 without such an item.
-  const BOOL previous = EnableMenuItem(menu, ItemID, MF_BYCOMMAND | (Enable ? MF_ENABLED : MF_GRAYED));
+  const BOOL previous =
+      EnableMenuItem(menu, ItemID, MF_BYCOMMAND | (Enable ? MF_ENABLED : MF_GRAYED));
   return Redrawn(Window, previous != 0);
 }
 

@@ -10,8 +10,9 @@ TImage::TImage(TControl& parent, std::wstring name) : TControl(&parent, std::mov
 }
 
 void TImage::SetIcon(int iconResource) {
-  icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
-                                            Width(), Height(), 0)));
+  icon_.Reset(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource),
+                                    IMAGE_ICON, Width(), Height(), 0)));
   SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
 }
 

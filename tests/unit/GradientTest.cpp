@@ -44,7 +44,8 @@ TEST(GradientTest, ComponentsScaleOnTheirOwnAndHalvesGoToEven) {
       {0xFFFFFFFF, 99, 0xFCFCFC},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GradientBands(c.base, 257)[static_cast<size_t>(c.band)].Color, c.color) << std::hex << c.base;
+    EXPECT_EQ(GradientBands(c.base, 257)[static_cast<size_t>(c.band)].Color, c.color)
+        << std::hex << c.base;
   }
 }
 

@@ -31,7 +31,9 @@ std::vector<MenuEntry> WindowMenuOf(HWND window) {
     const UINT command = GetMenuItemID(menu, i);
     wchar_t text[255] = {};
     GetMenuStringW(menu, static_cast<UINT>(i), text, 255, MF_BYPOSITION);
-    entries.push_back({command, text, GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)});
+    entries.push_back(
+        {command, text,
+         GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)});
   }
   return entries;
 }
@@ -82,14 +84,17 @@ TEST_F(AboutBox, ShowsTheProgramsNameCopyrightAndVersionWithoutSizingCommands) {
 
   WhileOpen([&](uAbout::TfrmAbout& box) {
     EXPECT_EQ(box.Caption(), L"About Foldmere x64 " + expected.LegalCopyRight);
-    auto caption = [&](const wchar_t* name) { return dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name)).Caption(); };
+    auto caption = [&](const wchar_t* name) {
+      return dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name)).Caption();
+    };
     EXPECT_EQ(caption(L"pnlName"), L"Foldmere x64");
     EXPECT_EQ(caption(L"pnlCopyright"), L"Copyright (C) 2026 Foldmere developers");
     EXPECT_EQ(caption(L"pnlVersion"), expected.FileVersion);
     EXPECT_EQ(caption(L"pnlProductH"), L"Product");
 
     HWND window = box.Handle();
-    for (UINT gone : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) EXPECT_FALSE(HasCommand(window, gone)) << gone;
+    for (UINT gone : {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_RESTORE})
+      EXPECT_FALSE(HasCommand(window, gone)) << gone;
     EXPECT_TRUE(HasCommand(window, SC_CLOSE));
     EXPECT_TRUE(HasCommand(window, SC_MOVE));
     EXPECT_TRUE(GetClassLongPtrW(window, GCL_STYLE) & CS_DROPSHADOW);
@@ -148,7 +153,8 @@ TEST_F(AboutBox, EachOpeningDrawsItsOwnColourForTheGradient) {
       // The margin around the main panel shows the bands: black at the top, half the
       // colour in the middle, nearly all of it at the bottom.
       const fm::test::Capture capture(box.Handle());
-      const COLORREF half = RGB((colour & 0xFF) / 2, ((colour >> 8) & 0xFF) / 2, ((colour >> 16) & 0xFF) / 2);
+      const COLORREF half =
+          RGB((colour & 0xFF) / 2, ((colour >> 8) & 0xFF) / 2, ((colour >> 16) & 0xFF) / 2);
       const COLORREF bottom = RGB((colour & 0xFF) * 99 / 100, ((colour >> 8) & 0xFF) * 99 / 100,
                                   ((colour >> 16) & 0xFF) * 99 / 100);
       EXPECT_EQ(capture.Near(RECT{2, 0, 12, 2}, RGB(0, 0, 0)), 20);

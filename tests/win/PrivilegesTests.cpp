@@ -66,7 +66,8 @@ TEST_F(Privileges, EveryNameOfBothListsEnablesOrRaisesWithTheSystemsText) {
   const std::set<std::wstring> unknown = {L"SeIncreaseWorkingSetPrivilege", L"SeTimeZonePrivilege",
                                           L"SeCreateSymbolicLinkPrivilege",
                                           L"SeDelegateSessionUserImpersonatePrivilege"};
-  std::vector<const wchar_t*> names(myHelper::UserPrivileges.begin(), myHelper::UserPrivileges.end());
+  std::vector<const wchar_t*> names(myHelper::UserPrivileges.begin(),
+                                    myHelper::UserPrivileges.end());
   names.insert(names.end(), myHelper::AdminPrivileges.begin(), myHelper::AdminPrivileges.end());
   ASSERT_EQ(names.size(), 24u);
   for (const wchar_t* name : names) {
@@ -100,9 +101,10 @@ TEST_F(Privileges, WithoutElevationNoAdministratorPrivilegeIsAttempted) {
   ASSERT_TRUE(EnablePrivilege(0, L"SeRestorePrivilege", false));
   {
     NotElevated notElevated;
-    for (const wchar_t* name : {L"SeDebugPrivilege", L"sedebugprivilege", L"SEDEBUGPRIVILEGE", L"SeRestorePrivilege",
-                                // Not even a name the system lacks gets as far as the system.
-                                L"SeDelegateSessionUserImpersonatePrivilege"}) {
+    for (const wchar_t* name :
+         {L"SeDebugPrivilege", L"sedebugprivilege", L"SEDEBUGPRIVILEGE", L"SeRestorePrivilege",
+          // Not even a name the system lacks gets as far as the system.
+          L"SeDelegateSessionUserImpersonatePrivilege"}) {
       const std::string trace(name, name + wcslen(name));
       SCOPED_TRACE(trace);
       bool result = true;
