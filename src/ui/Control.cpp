@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/Application.h"
+#include "ui/WindowClass.h"
 
 namespace fm::ui {
 
@@ -44,7 +45,31 @@ LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
     return control->WndProc(message, wParam, lParam);
   } catch (...) {
     Application().HandleException(std::current_exception());
-    return control->DefaultProc(message, wParam, lParam);
+    return control->FailedHandlerResult(message, lParam);
+  }
+}
+
+// What a message means when its handler failed. The system's own default would act as if
+// the handler had agreed: close the window (leaving the message loop without a window),
+// or let an edit begin.
+LRESULT TControl::FailedHandlerResult(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      // The window stays open.
+      return 0;
+    case WM_PAINT:
+      // Counted as painted, or the same failure would come back at once.
+      if (hwnd_) ValidateRect(hwnd_, nullptr);
+      return 0;
+    case WM_NOTIFY: {
+      const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+      // A label edit that was to be asked about is refused.
+      if (code == LVN_BEGINLABELEDITW || code == LVN_BEGINLABELEDITA) return TRUE;
+      return 0;
+    }
+    default:
+      // Anything else counts as handled.
+      return 0;
   }
 }
 
@@ -54,6 +79,10 @@ TControl::TControl(TControl* parent, std::wstring name) : parent_(parent), name_
 
 TControl::~TControl() {
   Application().ControlDestroyed(*this);
+  DestroyHandle();
+}
+
+void TControl::DestroyHandle() {
   // Children first, so that no child outlives the window it lives in.
   while (!children_.empty()) children_.pop_back();
   if (hwnd_) {
@@ -79,22 +108,21 @@ void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle
                             const wchar_t* text, HMENU menu) {
   Application().Initialize();
   const bool ownClass = className == nullptr;
-  static const ATOM ownClassAtom = [] {
+  static const bool ownClassRegistered = [] {
     WNDCLASSEXW wc{sizeof(wc)};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = OwnClassProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClassName;
-    return RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
+    return true;
   }();
-  (void)ownClassAtom;
+  (void)ownClassRegistered;
   HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
   if (parent_) style |= WS_CHILD;
-  HWND hwnd = CreateWindowExW(exStyle, ownClass ? kOwnClassName : className, text, style, 0, 0,
-                              0, 0, parentWindow, menu, GetModuleHandleW(nullptr),
-                              ownClass ? this : nullptr);
-  if (!hwnd) return;
+  HWND hwnd = CreateWindowChecked(exStyle, ownClass ? kOwnClassName : className, text, style, 0, 0, 0, 0,
+                                  parentWindow, menu, ownClass ? this : nullptr);
   if (!ownClass) Attach(hwnd, false);
   ApplyFont();
 }

@@ -129,6 +129,10 @@ class TControl {
   void CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
                     const wchar_t* text = L"", HMENU menu = nullptr);
 
+  // Destroys the children and the window. A control whose own members hold what its
+  // window draws with calls it in its destructor, so the window goes first.
+  void DestroyHandle();
+
   // Every message of the window passes here; the default handles layout, reflection of
   // notifications to the child they concern, colours, the screen cursor and hints.
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -155,6 +159,8 @@ class TControl {
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+  // The answer to a message whose handler raised an error.
+  LRESULT FailedHandlerResult(UINT message, LPARAM lParam);
   void Attach(HWND hwnd, bool ownClass);
   void Detach();
   void PlaceAligned(TControl& child, RECT target);
