@@ -6,8 +6,10 @@
 #include "core/PathText.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
+#include "platform/OsError.h"
 #include "platform/PathKind.h"
 #include "platform/Shell.h"
+#include "ui/Scopes.h"
 
 namespace MainUnit {
 
@@ -17,20 +19,7 @@ namespace {
 // and asynchronous enumeration.
 constexpr SHCONTF kEnumFlags = static_cast<SHCONTF>(0x1ECE0);
 constexpr DWORD kFinalPathBuffer = 512;
-
-// Shows the hourglass while it lives and puts the previous cursor back.
-class HourGlass {
- public:
-  HourGlass() : previous_(fm::ui::Application().ScreenCursor()) {
-    fm::ui::Application().SetScreenCursor(fm::ui::TCursor::crHourGlass);
-  }
-  ~HourGlass() { fm::ui::Application().SetScreenCursor(previous_); }
-  HourGlass(const HourGlass&) = delete;
-  HourGlass& operator=(const HourGlass&) = delete;
-
- private:
-  fm::ui::TCursor previous_;
-};
+constexpr DWORD kPendingWaitMs = 10;
 
 // The final path of an open file or folder; empty when the system cannot give it.
 std::wstring FinalPathOf(HANDLE file) {
@@ -99,7 +88,7 @@ void TMain::WriteTotals(const wchar_t* foldersLabel) {
 }
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
-  HourGlass hourGlass;
+  const fm::ui::TCursorScope hourGlass(fm::ui::TCursor::crHourGlass);
   FFiles = 0;
   FFolders = 0;
   FAllSize = 0;
@@ -108,12 +97,24 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   ClearLeftItems();
   // Should the read stop half-way, the list never has more rows than entries.
   LeftView->SetItemCount(0);
+  // A failure of the enumerator ends the read like its end would, then is reported.
+  HRESULT failure = S_OK;
   if (enumerator) {
     std::optional<std::wstring> folderPath;
     for (;;) {
       fm::ItemIdList item;
       ULONG fetched = 0;
-      if (enumerator->Next(1, item.Put(), &fetched) != S_OK) break;
+      const HRESULT answer = enumerator->Next(1, item.Put(), &fetched);
+      if (answer == E_PENDING) {
+        // The asynchronous enumeration has more to come: not the end of the folder.
+        Sleep(kPendingWaitMs);
+        continue;
+      }
+      if (FAILED(answer)) {
+        failure = answer;
+        break;
+      }
+      if (answer != S_OK) break;
       std::wstring parsing = fm::DisplayNameOf(*FIShellFolder, item.Get(), true);
       if (parsing.size() >= MAX_PATH - 1) {
         parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
@@ -143,6 +144,8 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   LeftView->SetItemCount(static_cast<int>(FIDList->size()));
   InvalidateRect(LeftView->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
+  // What was read so far stays listed.
+  fm::OleCheck(failure);
 }
 
 }  // namespace MainUnit
