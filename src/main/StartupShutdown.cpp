@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "MainUnit.h"
+#include "core/StartDrive.h"
 #include "platform/Shell.h"
 
 namespace MainUnit {
@@ -34,11 +35,18 @@ std::wstring TMain::ExecutablePath() {
   }
 }
 
+std::wstring TMain::SystemWindowsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemWindowsDirectoryW(path, MAX_PATH);
+  return length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
 void TMain::FormCreate() {
   SetCaption(fm::ui::Application().Title());
-  const std::wstring executable = ExecutablePath();
+  // Empty when the program was started from a share: no drive line is selected then.
+  const std::wstring drive = fm::DriveOfPath(ExecutablePath());
 
-  FillDriveLists(executable.substr(0, 2));
+  FillDriveLists(drive);
 
   FIDesktopFolder = fm::DesktopFolder();
   FIShellFolder = FIDesktopFolder;
@@ -46,7 +54,8 @@ void TMain::FormCreate() {
   FIDList.emplace();
 
   // The system's image lists index the icons of the rows; they belong to the system.
-  const std::wstring root = executable.substr(0, 3);
+  // They are asked for through a drive's root: from a share, the system's drive.
+  const std::wstring root = (drive.empty() ? fm::DriveOfPath(SystemWindowsFolder()) : drive) + L"\\";
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
