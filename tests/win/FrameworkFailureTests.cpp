@@ -1,8 +1,10 @@
 // What the framework makes of a handler that fails and of a window the system does not
 // make: the error box, and then an answer that leaves the program in a sound state.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>

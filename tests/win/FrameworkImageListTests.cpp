@@ -1,7 +1,9 @@
 // Image lists live as long as a control draws with them.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,7 @@
 // The drive probe: the facts of a drive in use, nothing for a letter without one, and the
 // system's "no disk" boxes kept off while it asks.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "platform/VolumeFacts.h"

@@ -1,6 +1,7 @@
 // An error that escapes the program's start is shown, and the process ends with a failure.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "StartProtection.h"
