@@ -165,48 +165,20 @@ LRESULT TControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ReflectToChild(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      LRESULT result = 0;
-      TControl* child = FromHandle(header->hwndFrom);
-      if (child && child != this && child->Notify(*header, result)) return result;
-      break;
-    }
-    case WM_COMMAND:
-      if (lParam) {
-        TControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
-        if (child && child != this && child->Command(HIWORD(wParam), LOWORD(wParam))) return 0;
-      }
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      // The edit field of a combo box reports through the combo box.
-      HWND from = reinterpret_cast<HWND>(lParam);
-      TControl* control = FromHandle(from);
-      if (!control) control = FromHandle(GetParent(from));
-      if (control) {
-        if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam))) {
-          return reinterpret_cast<LRESULT>(brush);
-        }
-      }
-      break;
-    }
-    case WM_SIZE: {
-      LRESULT result = DefaultProc(message, wParam, lParam);
+    case WM_SIZE:
+      result = DefaultProc(message, wParam, lParam);
       Resized();
       return result;
+    case WM_ERASEBKGND: {
+      if (!ownClass_) break;
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
+      return 1;
     }
-    case WM_ERASEBKGND:
-      if (ownClass_) {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
-        return 1;
-      }
-      break;
     case WM_SETCURSOR:
       if (HCURSOR cursor = Application().CursorOverride()) {
         SetCursor(cursor);
@@ -228,6 +200,37 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultProc(message, wParam, lParam);
+}
+
+bool TControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      TControl* child = FromHandle(header->hwndFrom);
+      return child && child != this && child->Notify(*header, result);
+    }
+    case WM_COMMAND: {
+      TControl* child = lParam ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
+      if (!child || child == this || !child->Command(HIWORD(wParam), LOWORD(wParam))) return false;
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // The edit field of a combo box reports through the combo box.
+      HWND from = reinterpret_cast<HWND>(lParam);
+      TControl* control = FromHandle(from);
+      if (!control) control = FromHandle(GetParent(from));
+      HBRUSH brush = control ? control->CtlColor(reinterpret_cast<HDC>(wParam)) : nullptr;
+      if (!brush) return false;
+      result = reinterpret_cast<LRESULT>(brush);
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 bool TControl::Notify(NMHDR&, LRESULT&) { return false; }

@@ -159,6 +159,9 @@ class TControl {
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+  // Hands a notification, command or colour request of a child window to the control it
+  // concerns; false when none takes it.
+  bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // The answer to a message whose handler raised an error.
   LRESULT FailedHandlerResult(UINT message, LPARAM lParam);
   void Attach(HWND hwnd, bool ownClass);
