@@ -90,7 +90,7 @@ void TMain::CreateDesign() {
   mmHelp = &MainMenu->Add<TMenuItem>(L"mmHelp", L"&Help");
   mnuAbout = &mmHelp->Add<TMenuItem>(L"mnuAbout", L"&About");
 
-  ToolbarImages = std::make_unique<TImageList>(IDB_BACKBUTTON, 21, 21);
+  ToolbarImages = std::make_shared<TImageList>(IDB_BACKBUTTON, 21, 21);
 
   DrivePanel = &Add<TPanel>(L"DrivePanel");
   Place(*DrivePanel, TAlign::alTop, 1429, 30);
@@ -101,12 +101,12 @@ void TMain::CreateDesign() {
   PathPanel = &Add<TPanel>(L"PathPanel");
   Place(*PathPanel, TAlign::alTop, 1429, 31);
   cbLeftPath = &PathBox(*PathPanel, L"cbLeftPath", TAlign::alLeft, 282);
-  LeftUpIcon = &PathPanel->Add<TToolBar>(L"LeftUpIcon", *ToolbarImages, 28, 27);
+  LeftUpIcon = &PathPanel->Add<TToolBar>(L"LeftUpIcon", ToolbarImages, 28, 27);
   Place(*LeftUpIcon, TAlign::alLeft, 28, 27);
   BtnLeftBack = &LeftUpIcon->AddButton<TToolButton>(L"BtnLeftBack", 0);
   BtnLeftRoot = &RootButton(*PathPanel, L"BtnLeftRoot", TAlign::alLeft, 2);
   cbRightPath = &PathBox(*PathPanel, L"cbRightPath", TAlign::alClient, 1000);
-  RightUpIcon = &PathPanel->Add<TToolBar>(L"RightUpIcon", *ToolbarImages, 28, 27);
+  RightUpIcon = &PathPanel->Add<TToolBar>(L"RightUpIcon", ToolbarImages, 28, 27);
   Place(*RightUpIcon, TAlign::alRight, 28, 27);
   BtnRightBack = &RightUpIcon->AddButton<TToolButton>(L"BtnRightBack", 0);
   BtnRightRoot = &RootButton(*PathPanel, L"BtnRightRoot", TAlign::alRight, 5);

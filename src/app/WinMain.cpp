@@ -5,8 +5,9 @@
 
 #include "LeakReport.h"
 #include "MainUnit.h"
-#include "platform/ComApartment.h"
+#include "StartProtection.h"
 #include "core/Random.h"
+#include "platform/ComApartment.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LARGE_INTEGER counter{};
@@ -14,15 +15,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   fm::Randomize(static_cast<std::uint64_t>(counter.QuadPart));
 
   foldmere::LeakReport leakReport;
-  fm::ComApartment apartment;
+  return foldmere::RunProtected([] {
+    fm::ComApartment apartment;
 
-  auto& application = fm::ui::Application();
-  application.Initialize();
-  application.SetTitle(L"Foldmere x64");
-  application.MainFormOnTaskBar = true;
-  application.ShowMainForm = false;
+    auto& application = fm::ui::Application();
+    // The title first, so that the error box of a failed start carries it too.
+    application.SetTitle(L"Foldmere x64");
+    application.Initialize();
+    application.MainFormOnTaskBar = true;
+    application.ShowMainForm = false;
 
-  auto main = std::make_unique<MainUnit::TMain>();
-  application.SetMainForm(main.get());
-  return application.Run();
+    auto main = std::make_unique<MainUnit::TMain>();
+    application.SetMainForm(main.get());
+    return application.Run();
+  });
 }

@@ -6,7 +6,10 @@
 #include "core/PathText.h"
 #include "platform/FinalPath.h"
 #include "platform/Locale.h"
+#include "platform/OsError.h"
+#include "platform/PathKind.h"
 #include "platform/Shell.h"
+#include "ui/Scopes.h"
 
 namespace MainUnit {
 
@@ -15,20 +18,7 @@ namespace {
 // Folders, files, hidden and protected system items, storage and fast items, flat lists
 // and asynchronous enumeration.
 constexpr SHCONTF kEnumFlags = static_cast<SHCONTF>(0x1ECE0);
-
-// Shows the hourglass while it lives and puts the previous cursor back.
-class HourGlass {
- public:
-  HourGlass() : previous_(fm::ui::Application().ScreenCursor()) {
-    fm::ui::Application().SetScreenCursor(fm::ui::TCursor::crHourGlass);
-  }
-  ~HourGlass() { fm::ui::Application().SetScreenCursor(previous_); }
-  HourGlass(const HourGlass&) = delete;
-  HourGlass& operator=(const HourGlass&) = delete;
-
- private:
-  fm::ui::TCursor previous_;
-};
+constexpr DWORD kPendingWaitMs = 10;
 
 // The final path of an item and what it names, as GetFinalPath gives it, telling the
 // user of a final path that names neither file nor folder.
@@ -69,7 +59,7 @@ void TMain::WriteTotals(const wchar_t* foldersLabel) {
 }
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
-  HourGlass hourGlass;
+  const fm::ui::TCursorScope hourGlass(fm::ui::TCursor::crHourGlass);
   FFiles = 0;
   FFolders = 0;
   FAllSize = 0;
@@ -80,6 +70,8 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   LeftView->SetItemCount(0);
   const std::wstring folderPath = fm::FolderPath(*FIShellFolder);
   FDetails = fm::FolderDetails(FIShellFolder, folderPath);
+  // A failure of the enumerator ends the read like its end would, then is reported.
+  HRESULT failure = S_OK;
   if (enumerator) {
     // The folder's own final path, asked once. Where the system gives none, every item
     // is asked for its own.
@@ -91,7 +83,17 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
     for (;;) {
       fm::ItemIdList item;
       ULONG fetched = 0;
-      if (enumerator->Next(1, item.Put(), &fetched) != S_OK) break;
+      const HRESULT answer = enumerator->Next(1, item.Put(), &fetched);
+      if (answer == E_PENDING) {
+        // The asynchronous enumeration has more to come: not the end of the folder.
+        Sleep(kPendingWaitMs);
+        continue;
+      }
+      if (FAILED(answer)) {
+        failure = answer;
+        break;
+      }
+      if (answer != S_OK) break;
       const std::wstring parsing = fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath);
       const fm::FinalPath final = FinalPathInFolder(parsing, folderPath, folderFinal);
       const std::wstring& path = final.path;
@@ -118,6 +120,8 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   LeftView->SetItemCount(static_cast<int>(FIDList->size()));
   InvalidateRect(LeftView->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
+  // What was read so far stays listed.
+  fm::OleCheck(failure);
 }
 
 }  // namespace MainUnit

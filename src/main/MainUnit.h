@@ -165,6 +165,8 @@ class TMain : public TForm {
 
   // The executable's own path, as the process was started.
   static std::wstring ExecutablePath();
+  // The system's Windows folder (C:\Windows), whose drive stands in for a share.
+  static std::wstring SystemWindowsFolder();
 
   // Controls, from the top band down.
   TPanel* DrivePanel = nullptr;
@@ -197,7 +199,8 @@ class TMain : public TForm {
   TMenuItem* mmExit = nullptr;
   TMenuItem* mmHelp = nullptr;
   TMenuItem* mnuAbout = nullptr;
-  std::unique_ptr<TImageList> ToolbarImages;
+  // Shared with the tool bars that draw with it.
+  std::shared_ptr<TImageList> ToolbarImages;
 
   // State of the left pane.
   LPITEMIDLIST FPIDL = nullptr;

@@ -4,37 +4,9 @@
 #include "core/CaseFold.h"
 #include "core/PathText.h"
 #include "platform/Shell.h"
+#include "ui/Scopes.h"
 
 namespace MainUnit {
-
-namespace {
-
-// Takes an event away while it lives, so that a change made in code raises nothing.
-class DetachedEvent {
- public:
-  explicit DetachedEvent(fm::ui::TNotifyEvent& event) : event_(event), saved_(std::move(event)) { event_ = nullptr; }
-  ~DetachedEvent() { event_ = std::move(saved_); }
-  DetachedEvent(const DetachedEvent&) = delete;
-  DetachedEvent& operator=(const DetachedEvent&) = delete;
-
- private:
-  fm::ui::TNotifyEvent& event_;
-  fm::ui::TNotifyEvent saved_;
-};
-
-// Ends the list's update block however the read ends.
-class UpdateBlock {
- public:
-  explicit UpdateBlock(TListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~UpdateBlock() { list_.EndUpdate(); }
-  UpdateBlock(const UpdateBlock&) = delete;
-  UpdateBlock& operator=(const UpdateBlock&) = delete;
-
- private:
-  TListView& list_;
-};
-
-}  // namespace
 
 LPITEMIDLIST TMain::KeepFolderIDList(fm::ItemIdList list) {
   FFolderIDLists.push_back(std::move(list));
@@ -48,7 +20,7 @@ void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
 
   const std::wstring path = fm::PathFromIDList(PIDL);
   if (path.size() >= 2) {
-    DetachedEvent detached(DrivesLeft->OnChange);
+    fm::ui::TDetachedEvent detached(DrivesLeft->OnChange);
     for (int i = 0; i < DrivesLeft->Count(); ++i) {
       if (fm::StartsWithAsciiNoCase(DrivesLeft->Item(i), std::wstring_view(path).substr(0, 2))) {
         DrivesLeft->SetItemIndex(i);
@@ -57,7 +29,7 @@ void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
     }
   }
 
-  UpdateBlock update(*LeftView);
+  fm::ui::TUpdateBlock update(*LeftView);
   ReadFolder(folder);
   FPIDL = PIDL;
   FPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);

@@ -5,6 +5,7 @@
 
 #include "MainUnit.h"
 #include "core/Error.h"
+#include "core/StartDrive.h"
 #include "core/VersionText.h"
 #include "helpers/Privileges.h"
 #include "helpers/VersionInfo.h"
@@ -57,6 +58,12 @@ std::wstring TMain::ExecutablePath() {
   }
 }
 
+std::wstring TMain::SystemWindowsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemWindowsDirectoryW(path, MAX_PATH);
+  return length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
 void TMain::FormCreate() {
   const std::wstring executable = ExecutablePath();
 
@@ -71,7 +78,9 @@ void TMain::FormCreate() {
   mmHelp->SetalRight(true);
   SetEnableDropShadow(true);
 
-  FillDriveLists(executable.substr(0, 2));
+  // Empty when the program was started from a share: no drive line is selected then.
+  const std::wstring drive = fm::DriveOfPath(executable);
+  FillDriveLists(drive);
 
   FIDesktopFolder = fm::DesktopFolder();
   FIShellFolder = FIDesktopFolder;
@@ -79,7 +88,8 @@ void TMain::FormCreate() {
   FIDList.emplace();
 
   // The system's image lists index the icons of the rows; they belong to the system.
-  const std::wstring root = executable.substr(0, 3);
+  // They are asked for through a drive's root: from a share, the system's drive.
+  const std::wstring root = (drive.empty() ? fm::DriveOfPath(SystemWindowsFolder()) : drive) + L"\\";
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));

@@ -1,8 +1,10 @@
-// Owners of kernel, registry, module, menu and GDI handles. One template, told by a small
-// traits type what "no handle" is and how to close one.
+// Owners of kernel, registry, module, menu, image list, window and GDI handles. One
+// template, told by a small traits type what "no handle" is and how to close one.
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <utility>
 
@@ -90,6 +92,14 @@ struct Icon : NullIsNone<HICON> {
   static void Close(Value value) noexcept { DestroyIcon(value); }
 };
 
+struct ImageList : NullIsNone<HIMAGELIST> {
+  static void Close(Value value) noexcept { ImageList_Destroy(value); }
+};
+
+struct Window : NullIsNone<HWND> {
+  static void Close(Value value) noexcept { DestroyWindow(value); }
+};
+
 struct MemoryDc : NullIsNone<HDC> {
   static void Close(Value value) noexcept { DeleteDC(value); }
 };
@@ -112,6 +122,9 @@ using UniqueHBrush = UniqueGdiObject<HBRUSH>;
 using UniqueHBitmap = UniqueGdiObject<HBITMAP>;
 using UniqueHPen = UniqueGdiObject<HPEN>;
 using UniqueHIcon = UniqueResource<handle_traits::Icon>;
+using UniqueHImageList = UniqueResource<handle_traits::ImageList>;
+// A window that is not a control of the framework (those own their windows themselves).
+using UniqueHWnd = UniqueResource<handle_traits::Window>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
 // Blocks the system allocates for the caller with LocalAlloc (FormatMessageW).
 using UniqueHLocal = UniqueResource<handle_traits::LocalMemory>;

@@ -10,6 +10,7 @@
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
 #include "ui/Menus.h"
+#include "ui/WindowClass.h"
 
 namespace fm::ui {
 
@@ -42,10 +43,8 @@ TApplication& TApplication::Instance() {
   return application;
 }
 
-TApplication::~TApplication() {
-  hintWindow_.reset();
-  if (handle_) DestroyWindow(handle_);
-}
+// The hint window, declared last, goes before the application window that times it.
+TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   if (handle_) return;
@@ -56,15 +55,15 @@ void TApplication::Initialize() {
   wc.lpfnWndProc = AppWndProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kAppClassName;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(wc);
   // Hidden and without a taskbar button: the main form has that.
-  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAppClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  handle_.Reset(CreateWindowChecked(WS_EX_TOOLWINDOW, kAppClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0,
+                                    nullptr, nullptr, nullptr));
 }
 
 void TApplication::SetTitle(std::wstring title) {
   title_ = std::move(title);
-  if (handle_) SetWindowTextW(handle_, title_.c_str());
+  if (handle_) SetWindowTextW(handle_.Get(), title_.c_str());
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,11 +179,11 @@ void TApplication::HintMouseMove(TControl& control, POINT point) {
   hintPending_ = true;
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control.Handle(), 0};
   TrackMouseEvent(&track);
-  SetTimer(handle_, kHintTimer, HintPauseMs, nullptr);
+  SetTimer(handle_.Get(), kHintTimer, HintPauseMs, nullptr);
 }
 
 void TApplication::CancelHint() {
-  if (handle_) KillTimer(handle_, kHintTimer);
+  if (handle_) KillTimer(handle_.Get(), kHintTimer);
   hintPending_ = false;
   hintControl_ = nullptr;
   hintBounds_ = RECT{};

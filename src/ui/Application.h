@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Handles.h"
+
 namespace fm::ui {
 
 class TControl;
@@ -32,7 +34,7 @@ class TApplication {
   const std::wstring& Title() const { return title_; }
   void SetTitle(std::wstring title);
   // The hidden application window: owner of message boxes and shell dialogs.
-  HWND Handle() const { return handle_; }
+  HWND Handle() const { return handle_.Get(); }
 
   // The main form has its own taskbar button (the application window has none).
   bool MainFormOnTaskBar = true;
@@ -83,7 +85,7 @@ class TApplication {
   void Dispatch(const MSG& message);
 
   std::wstring title_;
-  HWND handle_ = nullptr;
+  UniqueHWnd handle_;
   TForm* mainForm_ = nullptr;
   TCursor cursor_ = TCursor::crDefault;
 

@@ -10,6 +10,7 @@
 
 #include "ui/Application.h"
 #include "ui/Menus.h"
+#include "ui/WindowClass.h"
 
 namespace fm::ui {
 
@@ -46,7 +47,31 @@ LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
     return control->WndProc(message, wParam, lParam);
   } catch (...) {
     Application().HandleException(std::current_exception());
-    return control->DefaultProc(message, wParam, lParam);
+    return control->FailedHandlerResult(message, lParam);
+  }
+}
+
+// What a message means when its handler failed. The system's own default would act as if
+// the handler had agreed: close the window (leaving the message loop without a window),
+// or let an edit begin.
+LRESULT TControl::FailedHandlerResult(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      // The window stays open.
+      return 0;
+    case WM_PAINT:
+      // Counted as painted, or the same failure would come back at once.
+      if (hwnd_) ValidateRect(hwnd_, nullptr);
+      return 0;
+    case WM_NOTIFY: {
+      const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+      // A label edit that was to be asked about is refused.
+      if (code == LVN_BEGINLABELEDITW || code == LVN_BEGINLABELEDITA) return TRUE;
+      return 0;
+    }
+    default:
+      // Anything else counts as handled.
+      return 0;
   }
 }
 
@@ -56,6 +81,10 @@ TControl::TControl(TControl* parent, std::wstring name) : parent_(parent), name_
 
 TControl::~TControl() {
   Application().ControlDestroyed(*this);
+  DestroyHandle();
+}
+
+void TControl::DestroyHandle() {
   // Children first, so that no child outlives the window it lives in.
   while (!children_.empty()) children_.pop_back();
   if (hwnd_) {
@@ -79,15 +108,12 @@ TControl* TControl::FindChild(const std::wstring& name) const {
 
 const wchar_t* TControl::OwnClass(const std::wstring& name, UINT classStyle) {
   WNDCLASSEXW wc{sizeof(wc)};
-  if (!GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc)) {
-    wc = WNDCLASSEXW{sizeof(wc)};
-    wc.style = classStyle;
-    wc.lpfnWndProc = OwnClassProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name.c_str();
-    RegisterClassExW(&wc);
-  }
+  wc.style = classStyle;
+  wc.lpfnWndProc = OwnClassProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name.c_str();
+  RegisterWindowClass(wc);
   // The names stay for the life of the process, as the classes do.
   static std::set<std::wstring> names;
   return names.insert(name).first->c_str();
@@ -102,9 +128,8 @@ void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle
                         info.lpfnWndProc == OwnClassProc;
   HWND parentWindow = parent_ ? parent_->Handle() : owner;
   if (parent_) style |= WS_CHILD;
-  HWND hwnd = CreateWindowExW(exStyle, className, text, style, 0, 0, 0, 0, parentWindow, menu,
-                              GetModuleHandleW(nullptr), ownClass ? this : nullptr);
-  if (!hwnd) return;
+  HWND hwnd = CreateWindowChecked(exStyle, className, text, style, 0, 0, 0, 0, parentWindow, menu,
+                                  ownClass ? this : nullptr);
   if (!ownClass) Attach(hwnd, false);
   ApplyFont();
 }
@@ -147,48 +172,20 @@ LRESULT TControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (ReflectToChild(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      LRESULT result = 0;
-      TControl* child = FromHandle(header->hwndFrom);
-      if (child && child != this && child->Notify(*header, result)) return result;
-      break;
-    }
-    case WM_COMMAND:
-      if (lParam) {
-        TControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
-        if (child && child != this && child->Command(HIWORD(wParam), LOWORD(wParam))) return 0;
-      }
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      // The edit field of a combo box reports through the combo box.
-      HWND from = reinterpret_cast<HWND>(lParam);
-      TControl* control = FromHandle(from);
-      if (!control) control = FromHandle(GetParent(from));
-      if (control) {
-        if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam))) {
-          return reinterpret_cast<LRESULT>(brush);
-        }
-      }
-      break;
-    }
-    case WM_SIZE: {
-      LRESULT result = DefaultProc(message, wParam, lParam);
+    case WM_SIZE:
+      result = DefaultProc(message, wParam, lParam);
       Resized();
       return result;
+    case WM_ERASEBKGND: {
+      if (!ownClass_) break;
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
+      return 1;
     }
-    case WM_ERASEBKGND:
-      if (ownClass_) {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
-        return 1;
-      }
-      break;
     case WM_SETCURSOR:
       if (HCURSOR cursor = Application().CursorOverride()) {
         SetCursor(cursor);
@@ -213,6 +210,37 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultProc(message, wParam, lParam);
+}
+
+bool TControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      TControl* child = FromHandle(header->hwndFrom);
+      return child && child != this && child->Notify(*header, result);
+    }
+    case WM_COMMAND: {
+      TControl* child = lParam ? FromHandle(reinterpret_cast<HWND>(lParam)) : nullptr;
+      if (!child || child == this || !child->Command(HIWORD(wParam), LOWORD(wParam))) return false;
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // The edit field of a combo box reports through the combo box.
+      HWND from = reinterpret_cast<HWND>(lParam);
+      TControl* control = FromHandle(from);
+      if (!control) control = FromHandle(GetParent(from));
+      HBRUSH brush = control ? control->CtlColor(reinterpret_cast<HDC>(wParam)) : nullptr;
+      if (!brush) return false;
+      result = reinterpret_cast<LRESULT>(brush);
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 bool TControl::Notify(NMHDR&, LRESULT&) { return false; }

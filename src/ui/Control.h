@@ -142,6 +142,10 @@ class TControl {
   // Shows the popup menu at a context-menu request's screen position; true when there is one.
   bool ShowPopupMenu(LPARAM screenPosition);
 
+  // Destroys the children and the window. A control whose own members hold what its
+  // window draws with calls it in its destructor, so the window goes first.
+  void DestroyHandle();
+
   // Every message of the window passes here; the default handles layout, reflection of
   // notifications to the child they concern, colours, the screen cursor and hints.
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -168,6 +172,11 @@ class TControl {
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+  // Hands a notification, command or colour request of a child window to the control it
+  // concerns; false when none takes it.
+  bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The answer to a message whose handler raised an error.
+  LRESULT FailedHandlerResult(UINT message, LPARAM lParam);
   void Attach(HWND hwnd, bool ownClass);
   void Detach();
   void PlaceAligned(TControl& child, RECT target);

@@ -15,7 +15,7 @@ TFont::TFont(const TFont& other)
 
 TFont& TFont::operator=(const TFont& other) {
   if (this != &other) {
-    Reset();
+    handle_.Reset();
     name_ = other.name_;
     height_ = other.height_;
     color_ = other.color_;
@@ -24,17 +24,15 @@ TFont& TFont::operator=(const TFont& other) {
   return *this;
 }
 
-TFont::~TFont() { Reset(); }
-
 void TFont::SetStyle(TFontStyles style) {
   if (style == style_) return;
-  Reset();
+  handle_.Reset();
   style_ = style;
 }
 
 void TFont::SetHeight(int height) {
   if (height == height_) return;
-  Reset();
+  handle_.Reset();
   height_ = height;
 }
 
@@ -50,14 +48,9 @@ HFONT TFont::Handle() const {
     lf.lfQuality = CLEARTYPE_NATURAL_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-    handle_ = CreateFontIndirectW(&lf);
+    handle_.Reset(CreateFontIndirectW(&lf));
   }
-  return handle_;
-}
-
-void TFont::Reset() const {
-  if (handle_) DeleteObject(handle_);
-  handle_ = nullptr;
+  return handle_.Get();
 }
 
 TBrush& TBrush::operator=(const TBrush& other) {
@@ -65,20 +58,15 @@ TBrush& TBrush::operator=(const TBrush& other) {
   return *this;
 }
 
-TBrush::~TBrush() {
-  if (handle_) DeleteObject(handle_);
-}
-
 void TBrush::SetColor(TColor color) {
   if (color == color_) return;
-  if (handle_) DeleteObject(handle_);
-  handle_ = nullptr;
+  handle_.Reset();
   color_ = color;
 }
 
 HBRUSH TBrush::Handle() const {
-  if (!handle_) handle_ = CreateSolidBrush(ColorToRGB(color_));
-  return handle_;
+  if (!handle_) handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+  return handle_.Get();
 }
 
 }  // namespace fm::ui

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Color.h"
+#include "platform/Handles.h"
 
 namespace fm::ui {
 
@@ -44,7 +45,6 @@ class TFont {
   TFont(std::wstring name, int height, TColor color);
   TFont(const TFont& other);
   TFont& operator=(const TFont& other);
-  ~TFont();
 
   const std::wstring& Name() const { return name_; }
   int Height() const { return height_; }
@@ -59,13 +59,11 @@ class TFont {
   HFONT Handle() const;
 
  private:
-  void Reset() const;
-
   std::wstring name_ = L"Tahoma";
   int height_ = -11;
   TColor color_ = clWindowText;
   TFontStyles style_;
-  mutable HFONT handle_ = nullptr;
+  mutable UniqueHFont handle_;
 };
 
 // A solid brush for a TColor, kept while the colour stays the same.
@@ -75,7 +73,6 @@ class TBrush {
   explicit TBrush(TColor color) : color_(color) {}
   TBrush(const TBrush& other) : color_(other.color_) {}
   TBrush& operator=(const TBrush& other);
-  ~TBrush();
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
@@ -83,7 +80,7 @@ class TBrush {
 
  private:
   TColor color_ = clWindow;
-  mutable HBRUSH handle_ = nullptr;
+  mutable UniqueHBrush handle_;
 };
 
 }  // namespace fm::ui

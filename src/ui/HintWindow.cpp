@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/WindowClass.h"
+
 namespace fm::ui {
 
 namespace {
@@ -11,13 +13,11 @@ constexpr wchar_t kHintClassName[] = L"FoldmereHint";
 THintWindow::THintWindow() = default;
 
 THintWindow::~THintWindow() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  // The messages of the window's destruction come when this object is gone.
+  if (hwnd_) SetWindowLongPtrW(hwnd_.Get(), GWLP_USERDATA, 0);
 }
 
-bool THintWindow::Showing() const { return hwnd_ && IsWindowVisible(hwnd_); }
+bool THintWindow::Showing() const { return hwnd_ && IsWindowVisible(hwnd_.Get()); }
 
 void THintWindow::ActivateHint(POINT position, const std::wstring& text, int maxWidth) {
   text_ = text;
@@ -27,40 +27,36 @@ void THintWindow::ActivateHint(POINT position, const std::wstring& text, int max
     const DWORD classStyle = ClassStyle() | CS_SAVEBITS;
     const std::wstring className = kHintClassName + std::to_wstring(classStyle);
     WNDCLASSEXW wc{sizeof(wc)};
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), className.c_str(), &wc)) {
-      wc = WNDCLASSEXW{sizeof(wc)};
-      wc.style = classStyle;
-      wc.lpfnWndProc = WndProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.lpszClassName = className.c_str();
-      RegisterClassExW(&wc);
-    }
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, className.c_str(),
-                            L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    wc.style = classStyle;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = className.c_str();
+    RegisterWindowClass(wc);
+    hwnd_.Reset(CreateWindowChecked(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, className.c_str(), L"",
+                                    WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr));
+    SetWindowLongPtrW(hwnd_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  SetWindowTextW(hwnd_, text_.c_str());
+  SetWindowTextW(hwnd_.Get(), text_.c_str());
   // Measure the text as it will be drawn, wrapping at the width limit. As in an edit
   // control, a word longer than a line (a long path) is broken too.
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
   RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding - 2) : 32767, 0};
-  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &measure,
-            DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  {
+    const WindowDc dc(hwnd_.Get());
+    const SelectObjectScope font(dc.Get(), font_.Handle());
+    DrawTextW(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &measure,
+              DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
+  }
   int width = measure.right + 2 * Padding + 2;
   if (maxWidth > 0) width = std::min(width, maxWidth);
   const int height = measure.bottom + 2 * Padding + 2;
-  SetWindowPos(hwnd_, HWND_TOPMOST, position.x, position.y, width, height,
+  SetWindowPos(hwnd_.Get(), HWND_TOPMOST, position.x, position.y, width, height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  InvalidateRect(hwnd_.Get(), nullptr, TRUE);
 }
 
 void THintWindow::ReleaseHandle() {
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  if (hwnd_) ShowWindow(hwnd_.Get(), SW_HIDE);
 }
 
 void THintWindow::PaintFrame(HDC dc, RECT& client) {
@@ -70,19 +66,20 @@ void THintWindow::PaintFrame(HDC dc, RECT& client) {
 
 void THintWindow::Paint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+  HDC dc = BeginPaint(hwnd_.Get(), &ps);
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd_.Get(), &client);
   FillRect(dc, &client, brush_.Handle());
   PaintFrame(dc, client);
   InflateRect(&client, -Padding, -Padding);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(font_.Color()));
-  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
-            DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
-  SelectObject(dc, old);
-  EndPaint(hwnd_, &ps);
+  {
+    const SelectObjectScope font(dc, font_.Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(font_.Color()));
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
+              DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
+  }
+  EndPaint(hwnd_.Get(), &ps);
 }
 
 LRESULT CALLBACK THintWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/Handles.h"
 #include "ui/Graphics.h"
 
 namespace fm::ui {
@@ -16,7 +17,7 @@ class THintWindow {
   THintWindow& operator=(const THintWindow&) = delete;
   virtual ~THintWindow();
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return hwnd_.Get(); }
   const std::wstring& Caption() const { return text_; }
 
   // Shows text with its top left corner at position (screen coordinates), wrapping lines
@@ -34,7 +35,7 @@ class THintWindow {
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   void Paint();
 
-  HWND hwnd_ = nullptr;
+  UniqueHWnd hwnd_;
   std::wstring text_;
   TFont font_{L"Tahoma", -11, clInfoText};
   TBrush brush_{clInfoBk};

@@ -116,12 +116,10 @@ TMenuItem* TMenuItem::FindItem(const std::wstring& name) {
 
 TMainMenu::TMainMenu(std::wstring name)
     : name_(std::move(name)), bar_(CreateMenu()), root_(nullptr, L"", L"") {
-  root_.ownerMenu_ = bar_;
+  root_.ownerMenu_ = bar_.Get();
 }
 
-TMainMenu::~TMainMenu() {
-  if (bar_) DestroyMenu(bar_);
-}
+TMainMenu::~TMainMenu() = default;
 
 bool TMainMenu::DispatchCommand(UINT command) {
   TMenuItem* item = root_.FindCommand(command);

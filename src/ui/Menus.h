@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "ui/Control.h"
 
 namespace fm::ui {
@@ -83,7 +84,7 @@ class TMainMenu {
   TMainMenu& operator=(const TMainMenu&) = delete;
   virtual ~TMainMenu();
 
-  HMENU Handle() const { return bar_; }
+  HMENU Handle() const { return bar_.Get(); }
   const std::wstring& Name() const { return name_; }
   TMenuItem& Items() { return root_; }
 
@@ -99,7 +100,8 @@ class TMainMenu {
 
  private:
   std::wstring name_;
-  HMENU bar_;
+  // Destroying the bar destroys the submenus hanging in it.
+  UniqueHMenu bar_;
   TMenuItem root_;
 };
 

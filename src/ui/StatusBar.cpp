@@ -13,7 +13,6 @@ TStatusBar::TStatusBar(TControl& parent, std::wstring name, std::vector<Panel> p
   std::vector<int> edges;
   int right = 0;
   for (const Panel& panel : panels) {
-    widths_.push_back(panel.width);
     right += panel.width;
     edges.push_back(right);
   }

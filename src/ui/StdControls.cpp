@@ -82,16 +82,16 @@ bool TButton::Command(WORD code, WORD) {
 TSpeedButton::TSpeedButton(TControl& parent, std::wstring name, std::wstring caption)
     : TButton(parent, std::move(name), std::move(caption), BS_PUSHBUTTON | BS_FLAT) {}
 
-TSpeedButton::~TSpeedButton() {
-  if (glyph_) ImageList_Destroy(glyph_);
-}
+// The window draws with the glyph: it goes before the glyph does.
+TSpeedButton::~TSpeedButton() { DestroyHandle(); }
 
 void TSpeedButton::SetGlyph(int bitmapResource, int size) {
-  if (glyph_) ImageList_Destroy(glyph_);
-  glyph_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), size,
-                                1, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  BUTTON_IMAGELIST list{glyph_, {2, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_RIGHT};
+  UniqueHImageList glyph(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource),
+                                              size, 1, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  BUTTON_IMAGELIST list{glyph.Get(), {2, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_RIGHT};
   SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+  // The old glyph is freed only once the button no longer draws with it.
+  glyph_ = std::move(glyph);
 }
 
 }  // namespace fm::ui

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "platform/Handles.h"
 #include "ui/Control.h"
 
 namespace fm::ui {
@@ -73,10 +74,10 @@ class TSpeedButton : public TButton {
   ~TSpeedButton() override;
   // The bitmap resource with magenta as its transparent colour.
   void SetGlyph(int bitmapResource, int size);
-  bool HasGlyph() const { return glyph_ != nullptr; }
+  bool HasGlyph() const { return static_cast<bool>(glyph_); }
 
  private:
-  HIMAGELIST glyph_ = nullptr;
+  UniqueHImageList glyph_;
 };
 
 }  // namespace fm::ui

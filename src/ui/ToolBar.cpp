@@ -8,10 +8,6 @@ TImageList::TImageList(int bitmapResource, int width, int height)
       width_(width),
       height_(height) {}
 
-TImageList::~TImageList() {
-  if (handle_) ImageList_Destroy(handle_);
-}
-
 TToolButton::TToolButton(TToolBar& toolBar, std::wstring name, int command, int imageIndex)
     : toolBar_(toolBar), name_(std::move(name)), command_(command), imageIndex_(imageIndex) {}
 
@@ -33,18 +29,20 @@ void TToolButton::Click() {
   if (OnClick) OnClick();
 }
 
-TToolBar::TToolBar(TControl& parent, std::wstring name, const TImageList& images, int buttonWidth,
-                   int buttonHeight)
-    : TControl(&parent, std::move(name)), images_(images) {
+TToolBar::TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TImageList> images,
+                   int buttonWidth, int buttonHeight)
+    : TControl(&parent, std::move(name)), images_(std::move(images)) {
   SetColor(parent.Color());
   CreateHandle(TOOLBARCLASSNAMEW,
                WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                0);
   SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Handle()));
-  SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images.Width(), images.Height()));
+  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
+  SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->Width(), images_->Height()));
   SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
 }
+
+TToolBar::~TToolBar() { DestroyHandle(); }
 
 int TToolBar::NextCommand() {
   static int next = 1000;

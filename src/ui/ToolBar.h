@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "ui/Control.h"
 
 namespace fm::ui {
@@ -16,17 +17,14 @@ namespace fm::ui {
 class TImageList {
  public:
   TImageList(int bitmapResource, int width, int height);
-  TImageList(const TImageList&) = delete;
-  TImageList& operator=(const TImageList&) = delete;
-  ~TImageList();
 
-  HIMAGELIST Handle() const { return handle_; }
+  HIMAGELIST Handle() const { return handle_.Get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  int Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+  int Count() const { return handle_ ? ImageList_GetImageCount(handle_.Get()) : 0; }
 
  private:
-  HIMAGELIST handle_;
+  UniqueHImageList handle_;
   int width_;
   int height_;
 };
@@ -58,9 +56,12 @@ class TToolButton {
   int imageIndex_;
 };
 
+// The tool bar shares its images: they stay as long as a tool bar draws with them.
 class TToolBar : public TControl {
  public:
-  TToolBar(TControl& parent, std::wstring name, const TImageList& images, int buttonWidth, int buttonHeight);
+  TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TImageList> images, int buttonWidth,
+           int buttonHeight);
+  ~TToolBar() override;
 
   template <class T = TToolButton>
   T& AddButton(std::wstring name, int imageIndex) {
@@ -71,7 +72,7 @@ class TToolBar : public TControl {
   }
   TToolButton* FindButton(const std::wstring& name) const;
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
-  const TImageList& Images() const { return images_; }
+  const TImageList& Images() const { return *images_; }
 
  protected:
   bool Command(WORD code, WORD id) override;
@@ -80,7 +81,7 @@ class TToolBar : public TControl {
   static int NextCommand();
   void Insert(std::unique_ptr<TToolButton> button);
 
-  const TImageList& images_;
+  std::shared_ptr<const TImageList> images_;
   std::vector<std::unique_ptr<TToolButton>> buttons_;
 };
 

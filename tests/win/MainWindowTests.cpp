@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "Version.h"
@@ -109,7 +110,10 @@ TEST_F(MainWindow, FunctionKeyButtonsShareTheBottomBand) {
                       {L"BTN_F05", L"F5 - Copy", false},       {L"BTN_F06", L"F6 - Move", false},
                       {L"BTN_F07", L"F7 - New Folder", false}, {L"BTN_F08", L"F8 - Delete", false},
                       {L"BTN_F09", L"F9 - Property", true},    {L"BTN_F10", L"F10 - Refresh", false}};
-  const int width = main_->Width() / 8 - 3;
+  // An eighth of the window's outer width each, less 3.
+  RECT window;
+  GetWindowRect(main_->Handle(), &window);
+  const int width = (window.right - window.left) / 8 - 3;
   int left = 0;
   for (const Key& key : keys) {
     SCOPED_TRACE(testing::Message() << std::string(key.name, key.name + wcslen(key.name)));
@@ -189,20 +193,17 @@ TEST_F(MainWindow, ListsHaveTheirColumnsAndModes) {
   struct Column {
     const wchar_t* caption;
     int format;
-    bool autoSize;
-    int minWidth;
-    int maxWidth;
   };
-  const Column left[] = {{L"Name", LVCFMT_LEFT, true, 50, 0},
-                         {L"Size", LVCFMT_RIGHT, false, 75, 75},
-                         {L"Type", LVCFMT_RIGHT, true, 40, 150},
-                         {L"Modified", LVCFMT_CENTER, true, 70, 120},
-                         {L"Attr.", LVCFMT_CENTER, false, 45, 45}};
-  const Column right[] = {{L"Name", LVCFMT_LEFT, true, 50, 0},
-                          {L"Size", LVCFMT_RIGHT, true, 40, 80},
-                          {L"Type", LVCFMT_LEFT, true, 40, 150},
-                          {L"Modified", LVCFMT_LEFT, true, 0, 120},
-                          {L"Attr.", LVCFMT_RIGHT, false, 35, 35}};
+  const Column left[] = {{L"Name", LVCFMT_LEFT},
+                         {L"Size", LVCFMT_RIGHT},
+                         {L"Type", LVCFMT_RIGHT},
+                         {L"Modified", LVCFMT_CENTER},
+                         {L"Attr.", LVCFMT_CENTER}};
+  const Column right[] = {{L"Name", LVCFMT_LEFT},
+                          {L"Size", LVCFMT_RIGHT},
+                          {L"Type", LVCFMT_LEFT},
+                          {L"Modified", LVCFMT_LEFT},
+                          {L"Attr.", LVCFMT_RIGHT}};
   auto check = [&](const wchar_t* name, const Column (&columns)[5]) {
     auto& list = Child<MainUnit::TListView>(name);
     ASSERT_EQ(list.ColumnCount(), 5);
@@ -216,9 +217,6 @@ TEST_F(MainWindow, ListsHaveTheirColumnsAndModes) {
       ASSERT_TRUE(ListView_GetColumn(list.Handle(), i, &lvc));
       EXPECT_STREQ(text, columns[i].caption);
       EXPECT_EQ(lvc.fmt & LVCFMT_JUSTIFYMASK, columns[i].format);
-      EXPECT_EQ(list.Column(i).AutoSize, columns[i].autoSize);
-      EXPECT_EQ(list.Column(i).MinWidth, columns[i].minWidth);
-      EXPECT_EQ(list.Column(i).MaxWidth, columns[i].maxWidth);
     }
     const LONG style = GetWindowLongW(list.Handle(), GWL_STYLE);
     EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
@@ -232,27 +230,59 @@ TEST_F(MainWindow, ListsHaveTheirColumnsAndModes) {
   check(L"RightView", right);
   EXPECT_TRUE(Child<MainUnit::TListView>(L"LeftView").ShowHint());
   EXPECT_TRUE(Child<MainUnit::TListView>(L"RightView").ReadOnly());
-  // The fixed columns keep their widths; the others share the rest of the left list.
-  auto& leftView = Child<MainUnit::TListView>(L"LeftView");
-  EXPECT_EQ(leftView.ColumnWidth(1), 75);
-  EXPECT_EQ(leftView.ColumnWidth(4), 45);
-  EXPECT_EQ(leftView.ColumnWidth(2), 150);
-  EXPECT_EQ(leftView.ColumnWidth(3), 120);
-  EXPECT_EQ(leftView.ColumnWidth(0), leftView.ClientWidth() - 75 - 45 - 150 - 120);
-  EXPECT_EQ(GetFocus(), leftView.Handle());
+  EXPECT_EQ(GetFocus(), Child(L"LeftView").Handle());
+}
+
+TEST_F(MainWindow, ColumnsKeepTheirWidthsOrStayWithinTheirBounds) {
+  // The columns as the lists show them: at the design size every bounded column is at
+  // its maximum and Name has the rest; in a narrow window each is at its minimum.
+  const int kRest = -1;
+  const struct {
+    int clientWidth;
+    const wchar_t* list;
+    int widths[5];
+  } cases[] = {
+      {1429, L"LeftView", {kRest, 75, 150, 120, 45}},
+      {1429, L"RightView", {kRest, 80, 150, 120, 35}},
+      {300, L"LeftView", {50, 75, 40, 70, 45}},
+      {300, L"RightView", {50, 40, 40, 0, 35}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.clientWidth << " " << std::string(c.list, c.list + wcslen(c.list)));
+    main_->SetClientSize(c.clientWidth, 863);
+    fm::test::PumpPending();
+    HWND list = Child(c.list).Handle();
+    RECT client;
+    GetClientRect(list, &client);
+    int total = 0;
+    for (int i = 0; i < 5; ++i) {
+      const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+      total += width;
+      if (c.widths[i] != kRest) {
+        EXPECT_EQ(width, c.widths[i]) << "column " << i;
+      }
+    }
+    // Name takes what the others leave of the list's width.
+    if (c.widths[0] == kRest) {
+      EXPECT_EQ(total, client.right);
+    }
+  }
 }
 
 TEST_F(MainWindow, StatusBarsHaveTheirDesignPanels) {
   // The left bar's texts are the totals of the shown folder from the start on.
-  auto& left = Child<MainUnit::TStatusBar>(L"StatusLeft");
-  ASSERT_EQ(left.PanelCount(), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(left.PanelWidth(i), 100);
+  // The bars' own parts: each panel ends 100 further right, the last at the bar's end.
+  auto parts = [&](const wchar_t* name) {
+    HWND bar = Child(name).Handle();
+    std::vector<int> edges(static_cast<size_t>(SendMessageW(bar, SB_GETPARTS, 0, 0)));
+    SendMessageW(bar, SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    return edges;
+  };
+  EXPECT_EQ(parts(L"StatusLeft"), (std::vector<int>{100, 200, -1}));
+  EXPECT_EQ(parts(L"StatusRight"), (std::vector<int>{100, -1}));
   auto& right = Child<MainUnit::TStatusBar>(L"StatusRight");
-  ASSERT_EQ(right.PanelCount(), 2);
   EXPECT_EQ(right.PanelText(0), L"Files: 0");
   EXPECT_EQ(right.PanelText(1), L"Size: 0");
-  EXPECT_EQ(right.PanelWidth(0), 100);
-  EXPECT_EQ(right.PanelWidth(1), 50);
 }
 
 TEST_F(MainWindow, MenuHasItsCaptionsAndAltF4OnExit) {
