@@ -4,8 +4,10 @@
 
 #include "MainUnit.h"
 #include "core/PathText.h"
+#include "core/ReadNotice.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
+#include "platform/OsError.h"
 #include "platform/PathKind.h"
 #include "platform/Shell.h"
 
@@ -62,6 +64,41 @@ std::wstring WholeParsingName(IShellFolder& folder, LPCITEMIDLIST item, std::wst
   return folderPath->back() == L'\\' ? *folderPath + own : *folderPath + L"\\" + own;
 }
 
+// Paths that name neither a file nor a folder (named pipes, devices): one read tells of
+// the first and counts the rest, so that a folder of many gives one box, not one each.
+class NeitherNotice {
+ public:
+  void Add(const std::wstring& path) {
+    if (count_++ == 0) first_ = path;
+  }
+  void Show() const {
+    if (count_ > 0) {
+      fm::ui::Application().ShowMessage(fm::NeitherFileNorFolderNotice(first_, count_ - 1));
+    }
+  }
+
+ private:
+  std::wstring first_;
+  std::uint64_t count_ = 0;
+};
+
+// Wine's shell enumerates a folder the user may not read, or a drive whose target is
+// gone, as an empty folder; Windows refuses to. Asking the file system before the shell
+// gives the user the system's own answer on both, before anything of the pane changes.
+void RaiseUnlessListable(IShellFolder& folder) {
+  const std::wstring path = fm::FolderPath(folder);
+  if (path.empty()) return;
+  const std::wstring pattern = path.back() == L'\\' ? path + L"*" : path + L"\\*";
+  WIN32_FIND_DATAW find;
+  const fm::UniqueFindHandle search(
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &find, FindExSearchNameMatch, nullptr, 0));
+  if (search) return;
+  const DWORD error = GetLastError();
+  // An empty drive root has nothing to find, not even "." and "..".
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
+  fm::RaiseOleError(HRESULT_FROM_WIN32(error));
+}
+
 // A final path and what it names. The kind is known only for a final path the system
 // gave; a path kept as parsed has not been asked yet.
 struct FinalPath {
@@ -71,7 +108,7 @@ struct FinalPath {
 
 // The one attribute query of an item's final path serves both the check that the path
 // exists and the folder read's question whether it names a file.
-FinalPath GetFinalPath(const std::wstring& Path) {
+FinalPath GetFinalPath(const std::wstring& Path, NeitherNotice& notice) {
   const fm::UniqueHandle file(CreateFileW(Path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return {Path, std::nullopt};
@@ -81,7 +118,7 @@ FinalPath GetFinalPath(const std::wstring& Path) {
   if (final.size() < 2) return {Path, std::nullopt};
   const fm::PathKind kind = fm::KindOfPath(final);
   if (kind != fm::PathKind::None) return {final, kind};
-  fm::ui::Application().ShowMessage(final);
+  notice.Add(final);
   return {Path, std::nullopt};
 }
 
@@ -100,14 +137,19 @@ void TMain::WriteTotals(const wchar_t* foldersLabel) {
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   HourGlass hourGlass;
+  RaiseUnlessListable(*Folder);
+  fm::ComPtr<IEnumIDList> enumerator =
+      fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
+  // Only now: a folder that cannot be enumerated leaves the shown rows, and their totals
+  // must go on describing them.
   FFiles = 0;
   FFolders = 0;
   FAllSize = 0;
-  fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
   FIShellFolder = Folder;
   ClearLeftItems();
   // Should the read stop half-way, the list never has more rows than entries.
   LeftView->SetItemCount(0);
+  NeitherNotice notice;
   if (enumerator) {
     std::optional<std::wstring> folderPath;
     for (;;) {
@@ -118,7 +160,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
       if (parsing.size() >= MAX_PATH - 1) {
         parsing = WholeParsingName(*FIShellFolder, item.Get(), std::move(parsing), folderPath);
       }
-      const FinalPath final = GetFinalPath(parsing);
+      const FinalPath final = GetFinalPath(parsing, notice);
       const std::wstring& path = final.path;
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.
@@ -143,6 +185,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   LeftView->SetItemCount(static_cast<int>(FIDList->size()));
   InvalidateRect(LeftView->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
+  notice.Show();
 }
 
 }  // namespace MainUnit
