@@ -7,7 +7,6 @@
 #include "core/ReadNotice.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
-#include "platform/OsError.h"
 #include "platform/PathKind.h"
 #include "platform/Shell.h"
 
@@ -82,23 +81,6 @@ class NeitherNotice {
   std::uint64_t count_ = 0;
 };
 
-// Wine's shell enumerates a folder the user may not read, or a drive whose target is
-// gone, as an empty folder; Windows refuses to. Asking the file system before the shell
-// gives the user the system's own answer on both, before anything of the pane changes.
-void RaiseUnlessListable(IShellFolder& folder) {
-  const std::wstring path = fm::FolderPath(folder);
-  if (path.empty()) return;
-  const std::wstring pattern = path.back() == L'\\' ? path + L"*" : path + L"\\*";
-  WIN32_FIND_DATAW find;
-  const fm::UniqueFindHandle search(
-      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &find, FindExSearchNameMatch, nullptr, 0));
-  if (search) return;
-  const DWORD error = GetLastError();
-  // An empty drive root has nothing to find, not even "." and "..".
-  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
-  fm::RaiseOleError(HRESULT_FROM_WIN32(error));
-}
-
 // A final path and what it names. The kind is known only for a final path the system
 // gave; a path kept as parsed has not been asked yet.
 struct FinalPath {
@@ -137,7 +119,6 @@ void TMain::WriteTotals(const wchar_t* foldersLabel) {
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   HourGlass hourGlass;
-  RaiseUnlessListable(*Folder);
   fm::ComPtr<IEnumIDList> enumerator =
       fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
   // Only now: a folder that cannot be enumerated leaves the shown rows, and their totals
