@@ -81,6 +81,65 @@ std::optional<std::wstring> ParseRefusal(const std::wstring& text) {
   }
 }
 
+// A folder whose enumeration the shell refuses, as Windows refuses a folder the user may
+// not read; Wine's own shell never does. Every other call is not wanted here.
+class RefusingFolder final : public IShellFolder {
+ public:
+  explicit RefusingFolder(HRESULT answer) : answer_(answer) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IShellFolder) {
+      *object = static_cast<IShellFolder*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** items) override {
+    *items = nullptr;
+    return answer_;
+  }
+  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*,
+                                             ULONG*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*,
+                                          void**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF,
+                                      PITEMID_CHILD*) override {
+    return E_NOTIMPL;
+  }
+
+ private:
+  HRESULT answer_;
+  ULONG references_ = 1;
+};
+
 class Faults : public fm::test::MainWindowTest {
  protected:
   std::wstring CellText(int row, int column) {
@@ -161,11 +220,16 @@ class Faults : public fm::test::MainWindowTest {
     return boxes.empty() ? ModalWatcher::Box{} : boxes.front();
   }
 
+  // Who moves the drive box in a refused action: nobody, or the user who picked a line.
+  enum class DriveBox { Stays, PickedByUser };
+
   // The action ends in the standard error box with text, and the pane stays as it was.
-  void ExpectRefused(const std::function<void()>& action, const std::wstring& text) {
+  void ExpectRefused(const std::function<void()>& action, const std::wstring& text,
+                     DriveBox driveBox = DriveBox::Stays) {
     const std::wstring path = main_->Path();
     const int rows = main_->LeftItemCount();
     const int lines = PathBox().Count();
+    const int drive = Child<MainUnit::TComboBox>(L"DrivesLeft").ItemIndex();
     ModalWatcher watcher;
     action();
     const ModalWatcher::Box box = OneBox(watcher);
@@ -174,6 +238,9 @@ class Faults : public fm::test::MainWindowTest {
     EXPECT_EQ(main_->Path(), path);
     EXPECT_EQ(main_->LeftItemCount(), rows);
     EXPECT_EQ(PathBox().Count(), lines);
+    if (driveBox == DriveBox::Stays) {
+      EXPECT_EQ(Child<MainUnit::TComboBox>(L"DrivesLeft").ItemIndex(), drive);
+    }
     ExpectConsistentPane();
   }
 
@@ -293,8 +360,14 @@ TEST_F(FaultsOnMadeFolders, AFolderDeniedWhileShownRefusesTheBackButtonAndTheDri
   {
     DeniedFromLinux denied(L"drive-w");
     ASSERT_TRUE(denied.Done());
-    ExpectRefused([&] { ChooseDrive(line); }, SystemText(ERROR_ACCESS_DENIED));
+    // The box keeps the line the user picked, so the root button asks for it again.
+    ExpectRefused([&] { ChooseDrive(line); }, SystemText(ERROR_ACCESS_DENIED),
+                  DriveBox::PickedByUser);
     ExpectRefused([&] { ClickRoot(); }, SystemText(ERROR_ACCESS_DENIED));
+    // Typed, the same drive leaves the box on the shown folder's drive.
+    ChooseDrive(DriveLine(L'C'));
+    ASSERT_EQ(main_->Path(), L"C:\\");
+    ExpectRefused([&] { TypePath(L"w"); }, SystemText(ERROR_ACCESS_DENIED));
   }
   ChooseDrive(line);
   EXPECT_EQ(main_->Path(), L"W:\\");
@@ -397,6 +470,19 @@ TEST_F(FaultsOnMadeFolders, ADriveWhoseTargetIsMissing) {
   ClickRoot();
   EXPECT_EQ(main_->Path(), L"C:\\");
   ExpectConsistentPane();
+  ExpectStillWorking();
+}
+
+TEST_F(Faults, AnEnumerationTheShellRefusesLeavesTheRowsAndTheirTotals) {
+  TestFolder start(L"start");
+  StartIn(start);
+  fm::ComPtr<IShellFolder> refusing;
+  *refusing.Put() = new RefusingFolder(E_ACCESSDENIED);
+  EXPECT_THROW(main_->ReadFolder(refusing), fm::Error);
+  EXPECT_EQ(main_->LeftItemCount(), 3);
+  // The rows keep their loaded details, and the totals go on counting them.
+  ExpectConsistentPane();
+  EXPECT_EQ(Status(1), L"Files: 2");
   ExpectStillWorking();
 }
 
