@@ -4,6 +4,7 @@
 
 #include "MainUnit.h"
 #include "core/PathText.h"
+#include "core/ReadNotice.h"
 #include "platform/FinalPath.h"
 #include "platform/Locale.h"
 #include "platform/OsError.h"
@@ -20,11 +21,29 @@ namespace {
 constexpr SHCONTF kEnumFlags = static_cast<SHCONTF>(0x1ECE0);
 constexpr DWORD kPendingWaitMs = 10;
 
-// The final path of an item and what it names, as GetFinalPath gives it, telling the
-// user of a final path that names neither file nor folder.
-fm::FinalPath FinalPathTold(const std::wstring& path) {
+// Paths that name neither a file nor a folder (named pipes, devices): one read tells of
+// the first and counts the rest, so that a folder of many gives one box, not one each.
+class NeitherNotice {
+ public:
+  void Add(const std::wstring& path) {
+    if (count_++ == 0) first_ = path;
+  }
+  void Show() const {
+    if (count_ > 0) {
+      fm::ui::Application().ShowMessage(fm::NeitherFileNorFolderNotice(first_, count_ - 1));
+    }
+  }
+
+ private:
+  std::wstring first_;
+  std::uint64_t count_ = 0;
+};
+
+// The final path of an item and what it names, as GetFinalPath gives it; a final path
+// that names neither file nor folder goes to the read's notice.
+fm::FinalPath FinalPathTold(const std::wstring& path, NeitherNotice& notice) {
   fm::FinalPath final = fm::GetFinalPath(path);
-  if (!final.namesNothing.empty()) fm::ui::Application().ShowMessage(final.namesNothing);
+  if (!final.namesNothing.empty()) notice.Add(final.namesNothing);
   return final;
 }
 
@@ -33,7 +52,7 @@ fm::FinalPath FinalPathTold(const std::wstring& path) {
 // One attribute query of the parsing path, not following links, tells a link apart and
 // what the item is; a link, and an item the query cannot see, get their own final path.
 fm::FinalPath FinalPathInFolder(const std::wstring& parsing, const std::wstring& folderPath,
-                                const std::optional<std::wstring>& folderFinal) {
+                                const std::optional<std::wstring>& folderFinal, NeitherNotice& notice) {
   const std::wstring name = folderFinal ? fm::NameInFolder(parsing, folderPath) : std::wstring();
   if (!name.empty()) {
     const DWORD attributes = GetFileAttributesW(parsing.c_str());
@@ -42,7 +61,7 @@ fm::FinalPath FinalPathInFolder(const std::wstring& parsing, const std::wstring&
       return {fm::JoinPath(*folderFinal, name), kind, {}};
     }
   }
-  return FinalPathTold(parsing);
+  return FinalPathTold(parsing, notice);
 }
 
 }  // namespace
@@ -60,10 +79,12 @@ void TMain::WriteTotals(const wchar_t* foldersLabel) {
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   const fm::ui::TCursorScope hourGlass(fm::ui::TCursor::crHourGlass);
+  fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
+  // Only now: a folder that cannot be enumerated leaves the shown rows, and their totals
+  // must go on describing them.
   FFiles = 0;
   FFolders = 0;
   FAllSize = 0;
-  fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
   FIShellFolder = Folder;
   ClearLeftItems();
   // Should the read stop half-way, the list never has more rows than entries.
@@ -72,6 +93,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   FDetails = fm::FolderDetails(FIShellFolder, folderPath);
   // A failure of the enumerator ends the read like its end would, then is reported.
   HRESULT failure = S_OK;
+  NeitherNotice notice;
   if (enumerator) {
     // The folder's own final path, asked once. Where the system gives none, every item
     // is asked for its own.
@@ -95,7 +117,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
       }
       if (answer != S_OK) break;
       const std::wstring parsing = fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath);
-      const fm::FinalPath final = FinalPathInFolder(parsing, folderPath, folderFinal);
+      const fm::FinalPath final = FinalPathInFolder(parsing, folderPath, folderFinal, notice);
       const std::wstring& path = final.path;
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.
@@ -120,6 +142,7 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   LeftView->SetItemCount(static_cast<int>(FIDList->size()));
   InvalidateRect(LeftView->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
+  notice.Show();
   // What was read so far stays listed.
   fm::OleCheck(failure);
 }

@@ -19,6 +19,9 @@ void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
   fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*FIDesktopFolder, PIDL);
 
   const std::wstring path = fm::PathFromIDList(PIDL);
+  // Asked with the binding, a folder the file system will not list changes nothing, not
+  // even the drive box.
+  if (!path.empty()) fm::RaiseUnlessListable(path);
   if (path.size() >= 2) {
     fm::ui::TDetachedEvent detached(DrivesLeft->OnChange);
     for (int i = 0; i < DrivesLeft->Count(); ++i) {

@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 
+#include "platform/Handles.h"
 #include "platform/OsError.h"
 
 namespace fm {
@@ -63,6 +64,18 @@ std::wstring FolderPath(IShellFolder& folder) {
   ItemIdList list;
   if (FAILED(persist->GetCurFolder(list.Put()))) return {};
   return PathFromIDList(list.Get());
+}
+
+void RaiseUnlessListable(const std::wstring& path) {
+  const std::wstring pattern = path.back() == L'\\' ? path + L"*" : path + L"\\*";
+  WIN32_FIND_DATAW find;
+  const UniqueFindHandle search(
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &find, FindExSearchNameMatch, nullptr, 0));
+  if (search) return;
+  const DWORD error = GetLastError();
+  // An empty drive root has nothing to find, not even "." and "..".
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
+  RaiseOleError(HRESULT_FROM_WIN32(error));
 }
 
 }  // namespace fm

@@ -42,6 +42,11 @@ std::wstring FolderPath(IShellFolder& folder);
 // The file system path of an absolute list; empty for a virtual folder.
 std::wstring PathFromIDList(LPCITEMIDLIST list);
 
+// Raises the system's error when the file system will not list the folder at path: Wine's
+// shell enumerates a folder the user may not read, or a drive whose target is gone, as an
+// empty folder, where Windows refuses it.
+void RaiseUnlessListable(const std::wstring& path);
+
 // Whether path names an existing file (folder), following links: a link whose target is
 // missing is neither.
 bool FileExists(const std::wstring& path);

@@ -24,16 +24,6 @@ class Browsing : public fm::test::MainWindowTest {
     return lines;
   }
 
-  // Types text into the path box and presses Enter, as the keyboard would.
-  void TypePath(const std::wstring& text) {
-    COMBOBOXINFO info{sizeof(info)};
-    ASSERT_TRUE(GetComboBoxInfo(PathBox().Handle(), &info));
-    SetWindowTextW(info.hwndItem, text.c_str());
-    PostMessageW(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageW(info.hwndItem, WM_CHAR, L'\r', 1);
-    fm::test::PumpPending();
-  }
-
   int LoadedEntries() {
     int loaded = 0;
     for (int i = 0; i < main_->LeftItemCount(); ++i) loaded += main_->GetLeftItem(i)->Empty ? 0 : 1;

@@ -66,6 +66,15 @@ void MainWindowTest::TearDown() {
   fm::ui::Application().SetTitle(L"Foldmere x64");
 }
 
+void MainWindowTest::TypePath(const std::wstring& text) {
+  COMBOBOXINFO info{sizeof(info)};
+  ASSERT_TRUE(GetComboBoxInfo(PathBox().Handle(), &info));
+  SetWindowTextW(info.hwndItem, text.c_str());
+  PostMessageW(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(info.hwndItem, WM_CHAR, L'\r', 1);
+  PumpPending();
+}
+
 void MainWindowTest::Paint() {
   UpdateWindow(List().Handle());
   PumpPending();

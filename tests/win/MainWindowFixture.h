@@ -48,6 +48,8 @@ class MainWindowTest : public testing::Test {
   MainUnit::TComboBox& PathBox() { return Child<MainUnit::TComboBox>(L"cbLeftPath"); }
   MainUnit::TListView& List() { return Child<MainUnit::TListView>(L"LeftView"); }
   std::wstring Status(int panel) { return Child<MainUnit::TStatusBar>(L"StatusLeft").PanelText(panel); }
+  // Types text into the path box and presses Enter, as the keyboard would.
+  void TypePath(const std::wstring& text);
   // Paints the list now, which loads the details of the rows it shows.
   void Paint();
   // The entry shown under this name, or null.
