@@ -182,9 +182,11 @@ struct Reading {
   int navigations = 0;
   std::size_t bytes = 0;
   const char* counter = "";
+  std::size_t heapBytes = 0;
   DWORD handles = 0;
   DWORD gdi = 0;
   DWORD user = 0;
+  int windows = 0;
   long long keptBytes = 0;  // item ID list bytes the window has kept so far
 };
 
@@ -201,15 +203,61 @@ DWORD HandleCount() {
   return count;
 }
 
+// The bytes of the blocks in use in every heap of the process: what the program holds,
+// without the steps in which the heaps commit memory, which private bytes move by.
+std::size_t HeapBytesInUse() {
+  std::vector<HANDLE> heaps(16);
+  for (;;) {
+    const DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+    if (count <= heaps.size()) {
+      heaps.resize(count);
+      break;
+    }
+    heaps.resize(count + 8);
+  }
+  std::size_t bytes = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+    }
+    HeapUnlock(heap);
+  }
+  return bytes;
+}
+
+// The windows of this thread, top-level and child: where GetGuiResources answers 0, the
+// USER objects that a leak of windows (hint windows, say) would show in.
+int WindowCount() {
+  // EnumChildWindows goes through every descendant.
+  static constexpr WNDENUMPROC kCount = [](HWND, LPARAM counter) -> BOOL {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+  };
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM counter) -> BOOL {
+        kCount(window, counter);
+        EnumChildWindows(window, kCount, counter);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 Reading Read(int navigations, long long keptBytes) {
   Reading reading;
   reading.navigations = navigations;
   const auto memory = bench::WindowBench::PrivateBytes();
   reading.bytes = memory.bytes;
   reading.counter = memory.counter;
+  reading.heapBytes = HeapBytesInUse();
   reading.handles = HandleCount();
   reading.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   reading.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  reading.windows = WindowCount();
   reading.keptBytes = keptBytes;
   return reading;
 }
@@ -399,8 +447,9 @@ class Progress {
 std::string Line(const Reading& r) {
   std::ostringstream line;
   line << (r.navigations == 0 ? std::string("start") : Count(r.navigations)) << "\t"
-       << Count(static_cast<long long>(r.bytes)) << "\t" << r.handles << "\t" << r.gdi << "\t"
-       << r.user << "\t" << Count(r.keptBytes);
+       << Count(static_cast<long long>(r.bytes)) << "\t"
+       << Count(static_cast<long long>(r.heapBytes)) << "\t" << r.handles << "\t" << r.gdi << "\t"
+       << r.user << "\t" << r.windows << "\t" << Count(r.keptBytes);
   return line.str();
 }
 
@@ -417,7 +466,8 @@ std::string Report(const std::vector<std::string>& head, const std::vector<Readi
   std::ostringstream out;
   for (const auto& line : head) out << line << "\n";
   out << "\nnavigations\tprivate bytes (" << readings.front().counter
-      << ")\thandles\tGDI objects\tUSER objects\tkept item ID list bytes\n";
+      << ")\theap bytes in use\thandles\tGDI objects\tUSER objects\twindows"
+      << "\tkept item ID list bytes\n";
   for (const Reading& r : readings) out << Line(r) << "\n";
 
   const Reading& start = readings.front();
@@ -431,6 +481,7 @@ std::string Report(const std::vector<std::string>& head, const std::vector<Readi
   const int steps = end.navigations - warm->navigations;
   const double grown = static_cast<double>(end.bytes) - static_cast<double>(warm->bytes);
   const double kept = static_cast<double>(end.keptBytes - warm->keptBytes);
+  const double heap = static_cast<double>(end.heapBytes) - static_cast<double>(warm->heapBytes);
   out << "\nNavigations: " << Count(end.navigations) << " in " << Fixed(ms / 1000, 0) << " s (";
   for (int k = 0; k < kKinds; ++k) {
     out << (k ? ", " : "") << kindCounts[k] << " " << KindName(static_cast<Kind>(k));
@@ -449,10 +500,13 @@ std::string Report(const std::vector<std::string>& head, const std::vector<Readi
         << " ID lists are " << Fixed(kept / steps, 1) << " B per navigation ("
         << Count(static_cast<long long>(kept)) << " B), the rest "
         << Fixed((grown - kept) / steps, 1) << " B per navigation.\n";
+    out << "Heap bytes in use grew " << Fixed(heap / steps, 1) << " B per navigation ("
+        << Count(static_cast<long long>(heap)) << " B), the kept item ID lists taken away "
+        << Fixed((heap - kept) / steps, 1) << " B per navigation.\n";
     out << "Handles " << warm->handles << " -> " << end.handles << ", GDI objects " << warm->gdi
         << " -> " << end.gdi << ", USER objects " << warm->user << " -> " << end.user;
     if (end.gdi == 0 && end.user == 0) out << " (GetGuiResources is not answered here)";
-    out << ".\n";
+    out << ", windows " << warm->windows << " -> " << end.windows << ".\n";
   }
   out << "From the start: private bytes " << Count(static_cast<long long>(start.bytes)) << " -> "
       << Count(static_cast<long long>(end.bytes)) << ", handles " << start.handles << " -> "
