@@ -317,7 +317,7 @@ class Session {
     return fm::ItemIDListSize(static_cast<const fm::ItemIdByte*>(pathBox_->ItemObject(line)));
   }
 
-  // count info tips over the rows in view, taken in turn, each asked for as the resting
+  // Shows `count` info tips over the rows in view, taken in turn, each asked for as the resting
   // pointer asks: the pointer moves onto the row, the hint pause ends (its timer is not
   // waited for) and the hint window shows the row's tip, then the pointer leaves the list.
   // How many were shown: none in a folder without rows.
