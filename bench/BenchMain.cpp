@@ -33,7 +33,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using bench::Count;
+using bench::ExecutablePath;
 using bench::Fixed;
+using bench::FolderOf;
 using bench::Row;
 using bench::Summarize;
 using bench::Summary;
@@ -57,14 +59,6 @@ struct Folder {
   std::wstring name;
   std::string size;
 };
-
-std::wstring ExecutablePath() {
-  wchar_t path[MAX_PATH * 2] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  return path;
-}
-
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 // Progress goes to a file that scripts/bench shows as it grows, or else to stderr.
 class Progress {

@@ -77,4 +77,12 @@ std::vector<std::string> MachineLines() {
   };
 }
 
+std::wstring ExecutablePath() {
+  wchar_t path[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  return path;
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
 }  // namespace bench
