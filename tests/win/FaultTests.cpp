@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "MainWindowFixture.h"
+#include "TestComObject.h"
 #include "core/Error.h"
 #include "core/ErrorText.h"
 #include "core/PathText.h"
@@ -83,25 +84,10 @@ std::optional<std::wstring> ParseRefusal(const std::wstring& text) {
 
 // A folder whose enumeration the shell refuses, as Windows refuses a folder the user may
 // not read; Wine's own shell never does. Every other call is not wanted here.
-class RefusingFolder final : public IShellFolder {
+class RefusingFolder final : public fm::test::TestComObject<IShellFolder, &IID_IShellFolder> {
  public:
   explicit RefusingFolder(HRESULT answer) : answer_(answer) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IShellFolder) {
-      *object = static_cast<IShellFolder*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** items) override {
     *items = nullptr;
     return answer_;
@@ -137,7 +123,6 @@ class RefusingFolder final : public IShellFolder {
 
  private:
   HRESULT answer_;
-  ULONG references_ = 1;
 };
 
 class Faults : public fm::test::MainWindowTest {

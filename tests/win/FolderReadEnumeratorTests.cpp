@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "TestComObject.h"
 #include "core/Error.h"
 #include "core/ErrorText.h"
 #include "platform/OsError.h"
@@ -20,26 +21,11 @@ constexpr HRESULT kItem = S_OK;
 
 // Gives the real enumerator's items where the script says kItem and the scripted answer
 // everywhere else; after the script, S_FALSE.
-class ScriptedEnumerator final : public IEnumIDList {
+class ScriptedEnumerator final : public fm::test::TestComObject<IEnumIDList, &IID_IEnumIDList> {
  public:
   ScriptedEnumerator(fm::ComPtr<IEnumIDList> real, std::vector<HRESULT> script)
       : real_(std::move(real)), script_(std::move(script)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IEnumIDList) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) override {
     if (fetched) *fetched = 0;
@@ -57,30 +43,14 @@ class ScriptedEnumerator final : public IEnumIDList {
   fm::ComPtr<IEnumIDList> real_;
   std::vector<HRESULT> script_;
   size_t next_ = 0;
-  ULONG references_ = 1;
 };
 
 // A real folder in all but its enumerator.
-class ScriptedFolder final : public IShellFolder {
+class ScriptedFolder final : public fm::test::TestComObject<IShellFolder, &IID_IShellFolder> {
  public:
   ScriptedFolder(fm::ComPtr<IShellFolder> real, std::vector<HRESULT> script)
       : real_(std::move(real)), script_(std::move(script)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IShellFolder) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** items) override {
     fm::ComPtr<IEnumIDList> real;
@@ -127,7 +97,6 @@ class ScriptedFolder final : public IShellFolder {
  private:
   fm::ComPtr<IShellFolder> real_;
   std::vector<HRESULT> script_;
-  ULONG references_ = 1;
 };
 
 class FolderReadEnumerator : public fm::test::MainWindowTest {};
