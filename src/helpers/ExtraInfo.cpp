@@ -64,6 +64,8 @@ bool ReadRegistryText(HKEY key, const std::wstring& name, std::wstring& text) {
                        &read) != ERROR_SUCCESS) {
     return false;
   }
+  // A text may lack its terminating zero or end in half a character; neither is shown.
+  data[read / sizeof(wchar_t)] = L'\0';
   text.assign(data.data());
   return true;
 }

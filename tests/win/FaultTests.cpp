@@ -21,6 +21,7 @@
 #include "platform/Locale.h"
 #include "platform/OsError.h"
 #include "platform/Shell.h"
+#include "ui/Application.h"
 
 namespace {
 
@@ -30,6 +31,13 @@ using fm::test::TestFolder;
 // Where run-faults.sh makes its folders; each folder's own row there is the way in for a
 // case that opens rows.
 constexpr wchar_t kMadeFolders[] = L"C:\\foldmere-faults";
+
+// Text for the run's log: what is not ASCII as "?".
+std::string Printable(const std::wstring& text) {
+  std::string printable;
+  for (const wchar_t c : text) printable += c < 0x80 ? static_cast<char>(c) : '?';
+  return printable;
+}
 
 std::wstring SystemText(DWORD error) {
   return fm::ErrorBoxText(fm::SystemMessage(HRESULT_FROM_WIN32(error)));
@@ -269,7 +277,8 @@ class Faults : public fm::test::MainWindowTest {
 
   void ClickBack() {
     auto& toolBar = Child<MainUnit::TToolBar>(L"LeftUpIcon");
-    dynamic_cast<MainUnit::TToolButton&>(*toolBar.FindButton(L"BtnLeftBack")).SetEnableClickWaitPeriod(false);
+    dynamic_cast<MainUnit::TToolButton&>(*toolBar.FindButton(L"BtnLeftBack"))
+        .SetEnableClickWaitPeriod(false);
     const RECT button = toolBar.FindButton(L"BtnLeftBack")->BoundsRect();
     const LPARAM at =
         MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
@@ -288,12 +297,32 @@ class Faults : public fm::test::MainWindowTest {
     return List().SelectedIndex();
   }
 
+  // Enter on a row, as the keyboard gives it to the focused list.
+  void PressEnterOn(int row) {
+    List().SelectItem(row);
+    SetFocus(List().Handle());
+    PostMessageW(List().Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    fm::test::PumpPending();
+  }
+
+  // The files the window hands to the shell from now on; none is started.
+  const std::vector<std::wstring>& WatchLaunches() {
+    main_->SetShellExecute([this](SHELLEXECUTEINFOW& info) {
+      launched_.push_back(info.lpFile ? info.lpFile : L"");
+      return true;
+    });
+    return launched_;
+  }
+
   int RowOf(const std::wstring& displayName) {
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
       if (main_->GetLeftItem(i)->DisplayName == displayName) return i;
     }
     return -1;
   }
+
+ private:
+  std::vector<std::wstring> launched_;
 };
 
 // Cases on folders made from the Linux side; on Windows there are none to run on.
@@ -447,6 +476,96 @@ TEST_F(FaultsOnMadeFolders, NamesNoKeyboardTypesAreListedDrawnAndFound) {
   ExpectStillWorking();
 }
 
+TEST_F(FaultsOnMadeFolders, RowsThatCannotBeOpenedAreRefusedOrHandedOnAsListed) {
+  const std::vector<std::wstring>& launched = WatchLaunches();
+  TypePath(kMadeFolders);
+  ASSERT_EQ(main_->Path(), kMadeFolders);
+  // Not to be read, only to be passed through, and names without their items.
+  for (const wchar_t* name : {L"denied", L"traverse-only", L"names-only"}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+    const int row = RowOf(name);
+    ASSERT_GE(row, 0);
+    ExpectRefused([&] { PressEnterOn(row); }, SystemText(ERROR_ACCESS_DENIED));
+  }
+  TypePath(Made(L"items-locked"));
+  ASSERT_EQ(main_->Path(), Made(L"items-locked"));
+  ExpectRefused([&] { PressEnterOn(RowOf(L"locked-folder")); }, SystemText(ERROR_ACCESS_DENIED));
+  // A file the user may not read goes to the shell like any other, by its full path.
+  {
+    ModalWatcher watcher;
+    PressEnterOn(RowOf(L"locked.txt"));
+    EXPECT_TRUE(watcher.Boxes().empty());
+  }
+  EXPECT_EQ(launched, std::vector<std::wstring>{Made(L"items-locked\\locked.txt")});
+  EXPECT_EQ(main_->Path(), Made(L"items-locked"));
+  ExpectConsistentPane();
+  ExpectStillWorking();
+}
+
+TEST_F(FaultsOnMadeFolders, NamesNoKeyboardTypesAreTippedAndOpened) {
+  const std::vector<std::wstring>& launched = WatchLaunches();
+  TypePath(Made(L"names"));
+  ASSERT_EQ(main_->Path(), Made(L"names"));
+  for (int row = 0; row < main_->LeftItemCount(); ++row) {
+    const std::wstring name = main_->GetLeftItem(row)->DisplayName;
+    const std::wstring path = main_->GetLeftItem(row)->FullPath;
+    SCOPED_TRACE(testing::Message() << Printable(name) << ", " << name.size() << " units");
+    ListView_EnsureVisible(List().Handle(), row, FALSE);
+    Paint();
+    const std::wstring tip = TipOf(name);
+    EXPECT_EQ(tip.substr(0, tip.find(L"\r\n")), L"Location: " + path);
+    EXPECT_NE(tip.find(L"\r\nSize: " + CellText(row, 1)), std::wstring::npos)
+        << testing::PrintToString(tip);
+    ModalWatcher watcher;
+    PressEnterOn(row);
+    EXPECT_TRUE(watcher.Boxes().empty());
+    ASSERT_FALSE(launched.empty());
+    EXPECT_EQ(launched.back(), path);
+    // The shell gets the name as listed; a name that ends in dots or blanks is one that
+    // Windows paths cannot name, so the shell will not find it.
+    const bool nameable = name.back() != L'.' && name.back() != L' ';
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES, nameable);
+    EXPECT_EQ(main_->Path(), Made(L"names"));
+  }
+  ExpectConsistentPane();
+
+  // Folders of the same names are entered, but for a name that ends in dots, which Windows
+  // paths cannot name, and one whose path is longer than the shell lists.
+  TypePath(Made(L"odd-folders"));
+  ASSERT_EQ(main_->Path(), Made(L"odd-folders"));
+  ASSERT_EQ(main_->LeftItemCount(), 6);
+  const struct {
+    std::wstring name;
+    bool entered;
+  } cases[] = {
+      {L"smile-\xD83D\xDE00", true},
+      {L"rtl-\x200F"
+       L"abc\x200E",
+       true},
+      {L"dots...", false},
+      {L"blank ", true},
+      {std::wstring(255, L'F'), false},
+      {L"bad-\xFFFD\xFFFD", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << Printable(c.name) << ", " << c.name.size() << " units");
+    const int row = RowOf(c.name);
+    ASSERT_GE(row, 0);
+    if (c.entered) {
+      ModalWatcher watcher;
+      PressEnterOn(row);
+      EXPECT_TRUE(watcher.Boxes().empty());
+      EXPECT_EQ(main_->Path(), Made(L"odd-folders\\") + c.name);
+      EXPECT_EQ(RowOf(L"inside.txt"), 0);
+      ExpectConsistentPane();
+      TypePath(Made(L"odd-folders"));
+    } else {
+      ExpectRefused([&] { PressEnterOn(row); }, SystemText(ERROR_PATH_NOT_FOUND));
+    }
+  }
+  ExpectStillWorking();
+}
+
 TEST_F(FaultsOnMadeFolders, ADriveWhoseTargetIsMissing) {
   TestFolder start(L"start");
   StartIn(start);
@@ -544,6 +663,33 @@ TEST_F(Faults, ItemsGoneAfterTheReadAreDrawnFromWhatTheReadKept) {
   EXPECT_GE(RowOf(L"f1255-renamed.txt"), 0);
   EXPECT_EQ(RowOf(L"f1220.txt"), -1);
   ExpectConsistentPane();
+}
+
+TEST_F(Faults, ItemsGoneAfterTheReadAreTippedWithWhatCanStillBeRead) {
+  TestFolder folder(L"vanishing-tips");
+  folder.File(L"deleted.txt", "12345");
+  folder.File(L"renamed.txt", "123");
+  folder.File(L"kept.txt", "1");
+  folder.Folder(L"gone-folder");
+  folder.File(L"gone-folder\\desktop.ini", "[s]\r\nKey=value\r\n");
+  TypePath(folder.Path());
+  ASSERT_EQ(main_->LeftItemCount(), 4);
+  ASSERT_TRUE(DeleteFileW((folder / L"deleted.txt").c_str()));
+  ASSERT_TRUE(MoveFileW((folder / L"renamed.txt").c_str(), (folder / L"now.txt").c_str()));
+  ASSERT_TRUE(DeleteFileW((folder / L"gone-folder\\desktop.ini").c_str()));
+  ASSERT_TRUE(RemoveDirectoryW((folder / L"gone-folder").c_str()));
+  Paint();
+  ModalWatcher watcher;
+  // What the read kept is shown; what the file system no longer answers is left out.
+  EXPECT_EQ(TipOf(L"deleted.txt"), L"Location: " + (folder / L"deleted.txt") + L"\r\nSize: 5 B");
+  EXPECT_EQ(TipOf(L"renamed.txt"), L"Location: " + (folder / L"renamed.txt") + L"\r\nSize: 3 B");
+  EXPECT_EQ(TipOf(L"gone-folder"), L"Location: " + (folder / L"gone-folder"));
+  const std::wstring kept = TipOf(L"kept.txt");
+  EXPECT_EQ(kept.rfind(L"Location: " + (folder / L"kept.txt") + L"\r\nType: ", 0), 0u);
+  EXPECT_EQ(kept.substr(kept.rfind(L"\r\n")), L"\r\nSize: 1 B");
+  EXPECT_TRUE(watcher.Boxes().empty());
+  ExpectConsistentPane();
+  ExpectStillWorking();
 }
 
 TEST_F(Faults, TheShownFolderDeletedThenBackRootAndANewPath) {

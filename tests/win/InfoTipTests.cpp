@@ -24,17 +24,6 @@ std::vector<std::wstring> Lines(const std::wstring& text) {
 
 class InfoTip : public fm::test::MainWindowTest {
  protected:
-  // The tip of the row captioned caption, asked for at the middle of the row.
-  std::wstring TipOf(const std::wstring& caption) {
-    for (int row = 0; row < List().ItemCount(); ++row) {
-      if (List().ItemData(row).Caption != caption) continue;
-      const RECT bounds = List().ItemRect(row);
-      return List().HintText(
-          POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
-    }
-    ADD_FAILURE() << "no row " << testing::PrintToString(caption);
-    return {};
-  }
   std::wstring SizeColumnOf(const std::wstring& caption) {
     for (int row = 0; row < List().ItemCount(); ++row) {
       const fm::ui::TListItem item = List().ItemData(row);

@@ -87,4 +87,15 @@ const MainUnit::TLeftShellItem* MainWindowTest::Entry(const std::wstring& displa
   return nullptr;
 }
 
+std::wstring MainWindowTest::TipOf(const std::wstring& caption) {
+  for (int row = 0; row < List().ItemCount(); ++row) {
+    if (List().ItemData(row).Caption != caption) continue;
+    const RECT bounds = List().ItemRect(row);
+    return List().HintText(
+        POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+  }
+  ADD_FAILURE() << "no row " << testing::PrintToString(caption);
+  return {};
+}
+
 }  // namespace fm::test

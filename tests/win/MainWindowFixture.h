@@ -54,6 +54,9 @@ class MainWindowTest : public testing::Test {
   void Paint();
   // The entry shown under this name, or null.
   const MainUnit::TLeftShellItem* Entry(const std::wstring& displayName);
+  // The info tip of the row captioned caption, asked for at the middle of the row the way
+  // the pointer asks for it.
+  std::wstring TipOf(const std::wstring& caption);
 
   std::unique_ptr<MainUnit::TMain> main_;
   int beeps_ = 0;

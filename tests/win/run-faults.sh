@@ -69,6 +69,14 @@ printf 'x' >"names/blank "
 printf 'x' >"names/$(printf 'L%.0s' $(seq 1 251)).txt"
 printf 'x' >"names/$(printf 'bad-\xff\xfe.txt')"
 
+# Folders of the same names, each with a file, to be entered.
+mkdir -p odd-folders
+for name in "$(printf 'smile-\xf0\x9f\x98\x80')" "$(printf 'rtl-\xe2\x80\x8fabc\xe2\x80\x8e')" \
+  "dots..." "blank " "$(printf 'F%.0s' $(seq 1 255))" "$(printf 'bad-\xff\xfe')"; do
+  mkdir -p "odd-folders/$name"
+  printf 'x' >"odd-folders/$name/inside.txt"
+done
+
 # Folders the tests deny while the program shows them or a drive line for them: a test
 # asks by making requests\NAME.deny (or .allow) and waits until the file is gone.
 mkdir -p requests back-road/inner drive-w
