@@ -33,6 +33,7 @@ void TMain::LeftViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex) {
 }
 
 void TMain::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
+  bool loaded = false;
   for (std::int32_t i = StartIndex; i <= EndIndex; ++i) {
     TLeftShellItem& E = *GetLeftItem(i);
     if (!E.Empty) continue;
@@ -60,9 +61,11 @@ void TMain::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
     } else {
       ++FFiles;
     }
-    WriteTotals(L"Folder: ");
     E.Empty = false;
+    loaded = true;
   }
+  // Once for the whole range: the status bar repaints at each text it is given.
+  if (loaded) WriteTotals(L"Folder: ");
 }
 
 }  // namespace MainUnit

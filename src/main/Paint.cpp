@@ -12,6 +12,11 @@ void SetHeaderImage(TListView& ListView, int Index, int ImageIndex) {
   HWND header = ListView_GetHeader(ListView.Handle());
   HDITEMW item{};
   item.mask = HDI_FORMAT | HDI_IMAGE;
+  // Setting an item repaints the whole header: only a change is written.
+  if (SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item)) &&
+      item.fmt == (HDF_STRING | HDF_IMAGE) && item.iImage == ImageIndex) {
+    return;
+  }
   item.fmt = HDF_STRING | HDF_IMAGE;
   item.iImage = ImageIndex;
   SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));

@@ -190,7 +190,10 @@ LRESULT TListView::FindItem(const NMLVFINDITEMW& find) {
 }
 
 void TListView::ApplyCanvas(NMLVCUSTOMDRAW& draw, const TFont& font, TColor brushColor) {
-  SelectObject(draw.nmcd.hdc, FontFor(font.Style()));
+  // Rows and cells mostly ask for the font already selected; selecting it again costs a
+  // font lookup in the system at every cell.
+  const HFONT handle = FontFor(font.Style());
+  if (GetCurrentObject(draw.nmcd.hdc, OBJ_FONT) != handle) SelectObject(draw.nmcd.hdc, handle);
   draw.clrText = ColorToRGB(font.Color());
   draw.clrTextBk = ColorToRGB(brushColor);
 }
