@@ -66,7 +66,6 @@ class TListView : public TControl {
   ~TListView() override;
 
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
-  const TListColumn& Column(int index) const { return columns_.at(static_cast<size_t>(index)); }
   int ColumnWidth(int index) const;
   HWND Header() const;
 
