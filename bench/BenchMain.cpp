@@ -35,6 +35,7 @@ namespace fs = std::filesystem;
 using bench::Count;
 using bench::ExecutablePath;
 using bench::Fixed;
+using bench::Progress;
 using bench::FolderOf;
 using bench::Row;
 using bench::Summarize;
@@ -58,26 +59,6 @@ constexpr int kStretchSteps = 3;
 struct Folder {
   std::wstring name;
   std::string size;
-};
-
-// Progress goes to a file that scripts/bench shows as it grows, or else to stderr.
-class Progress {
- public:
-  explicit Progress(const std::wstring& path) {
-    if (!path.empty()) file_.open(fs::path(path), std::ios::out | std::ios::trunc);
-  }
-  void operator()(const std::string& line) {
-    const std::string stamped = "[" + Fixed(clock_.Ms() / 1000, 0) + " s] " + line;
-    if (file_) {
-      file_ << stamped << std::endl;
-    } else {
-      std::fprintf(stderr, "%s\n", stamped.c_str());
-    }
-  }
-
- private:
-  std::ofstream file_;
-  bench::Stopwatch clock_;
 };
 
 Options Parse(int argc, wchar_t** argv) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 namespace bench {
 
@@ -104,6 +105,19 @@ std::string FormatTable(const std::vector<std::string>& head, const std::vector<
   table += rule + "\n";
   for (const auto& line : cells) table += format(line);
   return table;
+}
+
+Progress::Progress(const std::wstring& path) {
+  if (!path.empty()) file_.open(std::filesystem::path(path), std::ios::out | std::ios::trunc);
+}
+
+void Progress::operator()(const std::string& line) {
+  const std::string stamped = "[" + Fixed(clock_.Ms() / 1000, 0) + " s] " + line;
+  if (file_) {
+    file_ << stamped << std::endl;
+  } else {
+    std::fprintf(stderr, "%s\n", stamped.c_str());
+  }
 }
 
 }  // namespace bench

@@ -1,6 +1,7 @@
 // Timing, summaries of repeated samples and the report table.
 #pragma once
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,5 +47,17 @@ std::string FormatTable(const std::vector<std::string>& head, const std::vector<
 // Numbers as the report writes them: "1,234.5" style with the given decimals.
 std::string Fixed(double value, int decimals);
 std::string Count(long long value);
+
+// Progress goes to a file that the running script shows as it grows, or else to stderr;
+// each line carries the seconds since the program started.
+class Progress {
+ public:
+  explicit Progress(const std::wstring& path);
+  void operator()(const std::string& line);
+
+ private:
+  std::ofstream file_;
+  Stopwatch clock_;
+};
 
 }  // namespace bench

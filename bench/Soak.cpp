@@ -40,6 +40,7 @@ namespace {
 namespace fs = std::filesystem;
 using bench::Count;
 using bench::Fixed;
+using bench::Progress;
 
 struct Options {
   int navigations = 1000;
@@ -424,24 +425,6 @@ class Session {
   unsigned tipTurn_ = 0;
   long long versionTips_ = 0;
   long long iniTips_ = 0;
-};
-
-// Progress goes to a file that scripts/soak shows as it grows, or else to stderr.
-class Progress {
- public:
-  explicit Progress(const std::wstring& path) {
-    if (!path.empty()) file_.open(fs::path(path), std::ios::out | std::ios::trunc);
-  }
-  void operator()(const std::string& line) {
-    if (file_) {
-      file_ << line << std::endl;
-    } else {
-      std::fprintf(stderr, "%s\n", line.c_str());
-    }
-  }
-
- private:
-  std::ofstream file_;
 };
 
 std::string Line(const Reading& r) {
