@@ -6,7 +6,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 #include "ui/Application.h"
 #include "ui/Menus.h"
@@ -16,11 +18,40 @@ namespace fm::ui {
 
 namespace {
 
-constexpr wchar_t kControlProperty[] = L"Foldmere.Control";
 constexpr wchar_t kOwnClassName[] = L"FoldmereWindow";
 constexpr UINT_PTR kSubclassId = 1;
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+// The control of each window of the process. A window property would do the same, but
+// Wine asks its server for every property read, and a list's paint looks up its control
+// for each of the dozens of notifications a row sends.
+class ControlTable {
+ public:
+  void Add(HWND hwnd, TControl* control) {
+    const std::lock_guard lock(mutex_);
+    controls_[hwnd] = control;
+  }
+  void Remove(HWND hwnd) {
+    const std::lock_guard lock(mutex_);
+    controls_.erase(hwnd);
+  }
+  TControl* Find(HWND hwnd) const {
+    const std::lock_guard lock(mutex_);
+    const auto found = controls_.find(hwnd);
+    return found == controls_.end() ? nullptr : found->second;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::unordered_map<HWND, TControl*> controls_;
+};
+
+// Never destroyed: controls owned by other static objects leave it at the process's end.
+ControlTable& WindowControls() {
+  static auto* table = new ControlTable;
+  return *table;
+}
 
 }  // namespace
 
@@ -95,7 +126,7 @@ void TControl::DestroyHandle() {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+  return hwnd ? WindowControls().Find(hwnd) : nullptr;
 }
 
 TControl* TControl::FindChild(const std::wstring& name) const {
@@ -137,14 +168,14 @@ void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle
 void TControl::Attach(HWND hwnd, bool ownClass) {
   hwnd_ = hwnd;
   ownClass_ = ownClass;
-  SetPropW(hwnd, kControlProperty, this);
+  WindowControls().Add(hwnd, this);
   if (!ownClass) SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TControl::Detach() {
   if (!hwnd_) return;
   if (!ownClass_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-  RemovePropW(hwnd_, kControlProperty);
+  WindowControls().Remove(hwnd_);
   if (ownClass_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
 }

@@ -1,5 +1,6 @@
 // What the framework makes of a handler that fails and of a window the system does not
-// make: the error box, and then an answer that leaves the program in a sound state.
+// make or takes away: the error box, and then an answer that leaves the program in a sound
+// state.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -118,6 +119,28 @@ TEST(FrameworkWindows, AWindowTheSystemDoesNotMakeRaisesWithTheSystemsText) {
               fm::SystemErrorText(static_cast<std::int32_t>(code), fm::SystemMessage(code)));
   }
   EXPECT_TRUE(form.Controls().empty());
+}
+
+// The framework finds a window's control in a table of its own: a window the system
+// destroys must leave it, or a later window given the same handle would find a control
+// long gone.
+TEST(FrameworkWindows, AControlIsFoundByItsWindowUntilTheWindowIsGone) {
+  auto form = std::make_unique<fm::ui::TForm>(L"Host", 200, 100);
+  auto& edit = form->Add<fm::ui::TEdit>(L"Edit");
+  const HWND formWindow = form->Handle();
+  const HWND editWindow = edit.Handle();
+  EXPECT_EQ(fm::ui::TControl::FromHandle(formWindow), form.get());
+  EXPECT_EQ(fm::ui::TControl::FromHandle(editWindow), &edit);
+  EXPECT_EQ(fm::ui::TControl::FromHandle(GetDesktopWindow()), nullptr);
+  EXPECT_EQ(fm::ui::TControl::FromHandle(nullptr), nullptr);
+
+  DestroyWindow(editWindow);
+  EXPECT_EQ(edit.Handle(), nullptr);
+  EXPECT_EQ(fm::ui::TControl::FromHandle(editWindow), nullptr);
+
+  form.reset();
+  EXPECT_FALSE(IsWindow(formWindow));
+  EXPECT_EQ(fm::ui::TControl::FromHandle(formWindow), nullptr);
 }
 
 }  // namespace
