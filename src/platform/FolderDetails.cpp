@@ -74,9 +74,10 @@ std::optional<std::int32_t> FolderDetails::FolderIconIndex(LPCITEMIDLIST item, b
   // A shortcut shows its target's icon, which the two ways make up differently (Wine adds
   // a copy of its own to the image list): the desktop answers for shortcuts.
   if ((Attributes(item) & (SFGAO_FILESYSTEM | SFGAO_LINK)) != SFGAO_FILESYSTEM) return std::nullopt;
-  // The system's large and small image lists share their indexes.
+  // The system's large and small image lists share their indexes. The open icon is
+  // asked only when wanted: the shell looks up the item's icon handler once for each.
   int openIndex = -1;
-  const int index = SHMapPIDLToSystemImageListIndex(folder_.Get(), item, &openIndex);
+  const int index = SHMapPIDLToSystemImageListIndex(folder_.Get(), item, open ? &openIndex : nullptr);
   if (index < 0 || (open && openIndex < 0)) return std::nullopt;
   return open ? openIndex : index;
 }
