@@ -72,9 +72,8 @@ std::int32_t TMain::CompareLeftItems(const TLeftShellItem& A, const TLeftShellIt
 }
 
 void TMain::WriteTotals(const wchar_t* foldersLabel) {
-  StatusLeft->SetPanelText(0, foldersLabel + std::to_wstring(FFolders));
-  StatusLeft->SetPanelText(1, L"Files: " + std::to_wstring(FFiles));
-  StatusLeft->SetPanelText(2, L"Size: " + fm::SizeToText(static_cast<std::int64_t>(FAllSize)));
+  StatusLeft->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
+                             L"Size: " + fm::SizeToText(static_cast<std::int64_t>(FAllSize))});
 }
 
 void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {

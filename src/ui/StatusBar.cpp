@@ -34,4 +34,13 @@ void TStatusBar::SetPanelText(int index, const std::wstring& text) {
   SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void TStatusBar::SetPanelTexts(const std::vector<std::wstring>& texts) {
+  // Some status bars (Wine's) paint at once each text that changes; the bar is painted
+  // with the other windows instead, once.
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  for (size_t i = 0; i < texts.size(); ++i) SetPanelText(static_cast<int>(i), texts[i]);
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 }  // namespace fm::ui

@@ -16,6 +16,8 @@ class TStatusBar : public TControl {
 
   std::wstring PanelText(int index) const;
   void SetPanelText(int index, const std::wstring& text);
+  // Sets the texts of the first panels, in order, and paints the bar once for them all.
+  void SetPanelTexts(const std::vector<std::wstring>& texts);
 };
 
 }  // namespace fm::ui
