@@ -7,6 +7,8 @@
 namespace MainUnit {
 
 bool TMain::RowNamesFile(std::int32_t row) {
+  // Outside a paint nothing says when an answer goes stale: the file system is asked.
+  if (!LeftView->Painting()) return FFileExists(GetLeftItem(row)->FullPath);
   const auto known = FRowNamesFile.find(row);
   if (known != FRowNamesFile.end()) return known->second;
   const bool isFile = FFileExists(GetLeftItem(row)->FullPath);

@@ -317,6 +317,15 @@ bool TListView::Notify(NMHDR& header, LRESULT& result) {
 
 LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      struct PaintScope {
+        int& depth;
+        explicit PaintScope(int& d) : depth(++d) {}
+        ~PaintScope() { --depth; }
+      } painting(paintDepth_);
+      return TControl::WndProc(message, wParam, lParam);
+    }
     case WM_ERASEBKGND:
       // Behind the rows lies the control's colour, whatever the list's own setting.
       if (ListView_GetBkColor(Handle()) == CLR_NONE) {

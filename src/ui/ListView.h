@@ -94,6 +94,9 @@ class TListView : public TControl {
   void SetColor(TColor color) override;
   void SetFont(const TFont& font) override;
   TCanvas& Canvas() { return canvas_; }
+  // Whether the control is painting itself now: the events of one paint may share what
+  // they learn, which is stale by the next.
+  bool Painting() const { return paintDepth_ > 0; }
 
   std::function<void(TListItem& item)> OnData;
   std::function<void(int startIndex, int endIndex)> OnDataHint;
@@ -145,6 +148,7 @@ class TListView : public TControl {
   HGDIOBJ listFont_ = nullptr;
   std::map<std::pair<bool, bool>, std::unique_ptr<TFont>> styledFonts_;
   int updateCount_ = 0;
+  int paintDepth_ = 0;
   bool sizingColumns_ = false;
 };
 

@@ -264,6 +264,12 @@ TEST_F(FastDetails, APaintTestsEachRowsFileOncePerPaint) {
     EXPECT_GE(static_cast<int>(tests.size()), visible);
     for (const auto& [path, count] : tests) EXPECT_EQ(count, paint) << fm::ToUtf8(path);
   }
+  // Outside a paint a row's text asks afresh each time: the file may be gone since.
+  const std::wstring first = main_->GetLeftItem(0)->FullPath;
+  const int before = tests[first];
+  wchar_t caption[MAX_PATH] = {};
+  for (int ask = 0; ask < 2; ++ask) ListView_GetItemText(List().Handle(), 0, 0, caption, MAX_PATH);
+  EXPECT_EQ(tests[first], before + 2);
 }
 
 }  // namespace
