@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "core/PathText.h"
 #include "platform/Shell.h"
 
 namespace fm {
@@ -61,7 +62,7 @@ FolderDetails::FolderDetails(ComPtr<IShellFolder> folder, const std::wstring& fo
 }
 
 SFGAOF FolderDetails::Attributes(LPCITEMIDLIST item) const {
-  SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_LINK;
+  SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_LINK | SFGAO_FOLDER;
   if (!folder_ || FAILED(folder_->GetAttributesOf(1, &item, &attributes))) return 0;
   return attributes;
 }
@@ -70,15 +71,35 @@ bool FolderDetails::InFileSystem(LPCITEMIDLIST item) const {
   return (Attributes(item) & SFGAO_FILESYSTEM) != 0;
 }
 
+bool FolderDetails::IsPlainFolder(LPCITEMIDLIST item) const {
+  const std::wstring path = ParsingNameOf(*folder_, item, folderPath_);
+  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY) {
+    return false;
+  }
+  // Only a desktop.ini the shell could read may change a folder's icon.
+  if (GetFileAttributesW(JoinPath(path, L"desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 std::optional<std::int32_t> FolderDetails::FolderIconIndex(LPCITEMIDLIST item, bool open) const {
+  const SFGAOF attributes = Attributes(item);
   // A shortcut shows its target's icon, which the two ways make up differently (Wine adds
   // a copy of its own to the image list): the desktop answers for shortcuts.
-  if ((Attributes(item) & (SFGAO_FILESYSTEM | SFGAO_LINK)) != SFGAO_FILESYSTEM) return std::nullopt;
+  if ((attributes & (SFGAO_FILESYSTEM | SFGAO_LINK)) != SFGAO_FILESYSTEM) return std::nullopt;
+  // Every folder that no desktop.ini dresses shows the same icon, and the shell learns it
+  // anew for each by binding the shown folder from the desktop (under Wine, reading the
+  // whole shown folder): it is asked for the first such folder only.
+  const bool plain = !open && (attributes & SFGAO_FOLDER) && IsPlainFolder(item);
+  if (plain && plainFolderIcon_) return plainFolderIcon_;
   // The system's large and small image lists share their indexes. The open icon is
   // asked only when wanted: the shell looks up the item's icon handler once for each.
   int openIndex = -1;
   const int index = SHMapPIDLToSystemImageListIndex(folder_.Get(), item, open ? &openIndex : nullptr);
   if (index < 0 || (open && openIndex < 0)) return std::nullopt;
+  if (plain) plainFolderIcon_ = index;
   return open ? openIndex : index;
 }
 

@@ -46,14 +46,19 @@ class FolderDetails {
   std::optional<std::wstring> FolderItemPath(LPCITEMIDLIST item) const;
 
  private:
-  // The item's SFGAO_FILESYSTEM and SFGAO_LINK bits; none when the folder cannot tell.
+  // The item's SFGAO_FILESYSTEM, SFGAO_LINK and SFGAO_FOLDER bits; none when the folder
+  // cannot tell.
   SFGAOF Attributes(LPCITEMIDLIST item) const;
   bool InFileSystem(LPCITEMIDLIST item) const;
+  // Whether the item is a file system folder, no link, without a desktop.ini in it.
+  bool IsPlainFolder(LPCITEMIDLIST item) const;
 
   ComPtr<IShellFolder> folder_;
   std::wstring folderPath_;
   // Set only where the folder's details column 2 is the item's type.
   ComPtr<IShellFolder2> typeColumn_;
+  // The icon of the folders that no desktop.ini dresses, once the first of them is asked.
+  mutable std::optional<std::int32_t> plainFolderIcon_;
 };
 
 }  // namespace fm

@@ -174,7 +174,15 @@ TEST_F(FastDetails, TheReadGivesWhatOpeningEveryItemGives) {
 TEST_F(FastDetails, TheShownFolderGivesTheIconTypeAndPathTheDesktopGives) {
   // What only a Windows program can make here: a shortcut, a hidden and a read-only file.
   TestFolder folder(L"details");
+  folder.Folder(L"Another Folder");
   folder.Folder(L"Sub Folder");
+  // A folder that its desktop.ini dresses in an icon of its own, after a plain one: the
+  // plain folders' icon, asked once, must not pass to it.
+  const std::wstring dressed = folder.Folder(L"Dressed");
+  const std::string icon = fm::ToUtf8(std::wstring(kKinds)) + "\\picture.ico";
+  folder.File(L"Dressed\\desktop.ini", "[.ShellClassInfo]\r\nIconResource=" + icon + ",0\r\nIconFile=" + icon +
+                                           "\r\nIconIndex=0\r\n");
+  SetFileAttributesW(dressed.c_str(), FILE_ATTRIBUTE_SYSTEM);
   folder.File(L"notes.txt");
   folder.File(L"page.HTML");
   folder.File(L"hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN);
@@ -217,6 +225,11 @@ TEST_F(FastDetails, TheShownFolderGivesTheIconTypeAndPathTheDesktopGives) {
       EXPECT_EQ(details.FolderItemPath(entry->ID.Get()).has_value(), fileSystem);
     }
   }
+  Show(folder.Path());
+  main_->FillItemDetails(0, main_->LeftItemCount() - 1);
+  for (const wchar_t* name : {L"Another Folder", L"Sub Folder", L"Dressed"}) ASSERT_TRUE(Entry(name)) << name;
+  EXPECT_EQ(Entry(L"Another Folder")->ImageIndex, Entry(L"Sub Folder")->ImageIndex);
+  EXPECT_NE(Entry(L"Dressed")->ImageIndex, Entry(L"Sub Folder")->ImageIndex);
 }
 
 TEST_F(FastDetails, SizesOfFourGibibytesAndMoreAreShownAndCountedWhole) {
