@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <mutex>
 #include <set>
 #include <unordered_map>
 
@@ -29,21 +28,33 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 class ControlTable {
  public:
   void Add(HWND hwnd, TControl* control) {
-    const std::lock_guard lock(mutex_);
+    const Exclusive lock(lock_);
     controls_[hwnd] = control;
   }
   void Remove(HWND hwnd) {
-    const std::lock_guard lock(mutex_);
+    const Exclusive lock(lock_);
     controls_.erase(hwnd);
   }
   TControl* Find(HWND hwnd) const {
-    const std::lock_guard lock(mutex_);
+    const Shared lock(lock_);
     const auto found = controls_.find(hwnd);
     return found == controls_.end() ? nullptr : found->second;
   }
 
  private:
-  mutable std::mutex mutex_;
+  // The system's own lock: the standard library's would bring its error texts along.
+  struct Exclusive {
+    SRWLOCK& lock;
+    explicit Exclusive(SRWLOCK& l) : lock(l) { AcquireSRWLockExclusive(&lock); }
+    ~Exclusive() { ReleaseSRWLockExclusive(&lock); }
+  };
+  struct Shared {
+    SRWLOCK& lock;
+    explicit Shared(SRWLOCK& l) : lock(l) { AcquireSRWLockShared(&lock); }
+    ~Shared() { ReleaseSRWLockShared(&lock); }
+  };
+
+  mutable SRWLOCK lock_ = SRWLOCK_INIT;
   std::unordered_map<HWND, TControl*> controls_;
 };
 
