@@ -51,14 +51,16 @@ fm::FinalPath FinalPathTold(const std::wstring& path, NeitherNotice& notice) {
 // system keeps, which its parsing name already holds: opening it would tell nothing new.
 // One attribute query of the parsing path, not following links, tells a link apart and
 // what the item is; a link, and an item the query cannot see, get their own final path.
-fm::FinalPath FinalPathInFolder(const std::wstring& parsing, const std::wstring& folderPath,
+fm::FinalPath FinalPathInFolder(std::wstring parsing, const std::wstring& folderPath,
                                 const std::optional<std::wstring>& folderFinal, NeitherNotice& notice) {
   const std::wstring name = folderFinal ? fm::NameInFolder(parsing, folderPath) : std::wstring();
   if (!name.empty()) {
     const DWORD attributes = GetFileAttributesW(parsing.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
       const fm::PathKind kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? fm::PathKind::Folder : fm::PathKind::File;
-      return {fm::JoinPath(*folderFinal, name), kind, {}};
+      // A folder whose final path is its own path holds the item at its parsing name.
+      std::wstring path = *folderFinal == folderPath ? std::move(parsing) : fm::JoinPath(*folderFinal, name);
+      return {std::move(path), kind, {}};
     }
   }
   return FinalPathTold(parsing, notice);
@@ -115,21 +117,20 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
         break;
       }
       if (answer != S_OK) break;
-      const std::wstring parsing = fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath);
-      const fm::FinalPath final = FinalPathInFolder(parsing, folderPath, folderFinal, notice);
-      const std::wstring& path = final.path;
+      fm::FinalPath final =
+          FinalPathInFolder(fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath), folderPath, folderFinal, notice);
       // Only items with a drive-letter path are listed: virtual items, network paths
       // and class identifiers are not.
-      if (!fm::IsDriveLetterPath(path)) continue;
+      if (!fm::IsDriveLetterPath(final.path)) continue;
       auto entry = std::make_unique<TLeftShellItem>();
-      entry->FullPath = path;
       // Files always show with their extension; folders by the shell's name for them.
-      const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(path);
+      const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
       if (kind == fm::PathKind::File) {
-        entry->DisplayName = fm::FileNamePart(path);
+        entry->DisplayName = fm::FileNamePart(final.path);
       } else {
         entry->DisplayName = fm::DisplayNameOf(*FIShellFolder, item.Get(), false);
       }
+      entry->FullPath = std::move(final.path);
       entry->ID = std::move(item);
       entry->Empty = true;
       AppendLeftItem(std::move(entry));
