@@ -28,30 +28,25 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 class ControlTable {
  public:
   void Add(HWND hwnd, TControl* control) {
-    const Exclusive lock(lock_);
+    const Locked hold(lock_);
     controls_[hwnd] = control;
   }
   void Remove(HWND hwnd) {
-    const Exclusive lock(lock_);
+    const Locked hold(lock_);
     controls_.erase(hwnd);
   }
   TControl* Find(HWND hwnd) const {
-    const Shared lock(lock_);
+    const Locked hold(lock_);
     const auto found = controls_.find(hwnd);
     return found == controls_.end() ? nullptr : found->second;
   }
 
  private:
   // The system's own lock: the standard library's would bring its error texts along.
-  struct Exclusive {
+  struct Locked {
     SRWLOCK& lock;
-    explicit Exclusive(SRWLOCK& l) : lock(l) { AcquireSRWLockExclusive(&lock); }
-    ~Exclusive() { ReleaseSRWLockExclusive(&lock); }
-  };
-  struct Shared {
-    SRWLOCK& lock;
-    explicit Shared(SRWLOCK& l) : lock(l) { AcquireSRWLockShared(&lock); }
-    ~Shared() { ReleaseSRWLockShared(&lock); }
+    explicit Locked(SRWLOCK& l) : lock(l) { AcquireSRWLockExclusive(&lock); }
+    ~Locked() { ReleaseSRWLockExclusive(&lock); }
   };
 
   mutable SRWLOCK lock_ = SRWLOCK_INIT;
