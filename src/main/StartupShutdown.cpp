@@ -34,6 +34,9 @@ void EnableProcessPrivileges() {
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
   CreateDesign();
+  PaneUnit::TPaneHost& host = *this;
+  FLeftPane = std::make_unique<TPane>(
+      host, PaneUnit::TPaneControls{LeftView, DrivesLeft, cbLeftPath, BtnLeftBack, BtnLeftRoot, currentPath, StatusLeft});
   WireEvents();
   // The menu bar takes its height from the window, not from the client area.
   SetClientSize(1429, 863);
@@ -83,9 +86,7 @@ void TMain::FormCreate() {
   FillDriveLists(drive);
 
   FIDesktopFolder = fm::DesktopFolder();
-  FIShellFolder = FIDesktopFolder;
-
-  FIDList.emplace();
+  FLeftPane->Start(FIDesktopFolder);
 
   // The system's image lists index the icons of the rows; they belong to the system.
   // They are asked for through a drive's root: from a share, the system's drive.
@@ -93,21 +94,18 @@ void TMain::FormCreate() {
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-  LeftView->SetSmallImages(small);
   info = SHFILEINFOW{};
   auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-  LeftView->SetLargeImages(large);
+  FLeftPane->SetImageLists(small, large);
 
-  BrowseToPIDL(KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+  FLeftPane->BrowseToPIDL(
+      FLeftPane->KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
 
   LeftView->SetFocus();
   cbLeftPath->SetSelection(0, static_cast<int>(cbLeftPath->Text().size()));
 }
 
-void TMain::FormClose(TCloseAction&) {
-  ClearLeftItems();
-  FIDList.reset();
-}
+void TMain::FormClose(TCloseAction&) { FLeftPane->Close(); }
 
 void TMain::mmExitClick() { Close(); }
 

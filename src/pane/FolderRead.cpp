@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/PathText.h"
 #include "core/ReadNotice.h"
 #include "platform/FinalPath.h"
@@ -12,7 +12,7 @@
 #include "platform/Shell.h"
 #include "ui/Scopes.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 
@@ -68,17 +68,17 @@ fm::FinalPath FinalPathInFolder(std::wstring parsing, const std::wstring& folder
 
 }  // namespace
 
-std::int32_t TMain::CompareLeftItems(const TLeftShellItem& A, const TLeftShellItem& B) {
+std::int32_t TPane::CompareItems(const TLeftShellItem& A, const TLeftShellItem& B) {
   const HRESULT result = FIShellFolder->CompareIDs(0, A.ID.Get(), B.ID.Get());
   return static_cast<std::int16_t>(HRESULT_CODE(result));
 }
 
-void TMain::WriteTotals(const wchar_t* foldersLabel) {
-  StatusLeft->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
+void TPane::WriteTotals(const wchar_t* foldersLabel) {
+  Status->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
                              L"Size: " + fm::SizeToText(static_cast<std::int64_t>(FAllSize))});
 }
 
-void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
+void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   const fm::ui::TCursorScope hourGlass(fm::ui::TCursor::crHourGlass);
   fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
   // Only now: a folder that cannot be enumerated leaves the shown rows, and their totals
@@ -87,9 +87,9 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   FFolders = 0;
   FAllSize = 0;
   FIShellFolder = Folder;
-  ClearLeftItems();
+  ClearItems();
   // Should the read stop half-way, the list never has more rows than entries.
-  LeftView->SetItemCount(0);
+  View->SetItemCount(0);
   const std::wstring folderPath = fm::FolderPath(*FIShellFolder);
   FDetails = fm::FolderDetails(FIShellFolder, folderPath);
   // A failure of the enumerator ends the read like its end would, then is reported.
@@ -133,18 +133,18 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
       entry->FullPath = std::move(final.path);
       entry->ID = std::move(item);
       entry->Empty = true;
-      AppendLeftItem(std::move(entry));
+      AppendItem(std::move(entry));
     }
   }
   // A stable sort stays within bounds whatever the folder's comparison answers.
   std::stable_sort(FIDList->begin(), FIDList->end(),
-                   [this](const auto& a, const auto& b) { return CompareLeftItems(*a, *b) < 0; });
-  LeftView->SetItemCount(static_cast<int>(FIDList->size()));
-  InvalidateRect(LeftView->Handle(), nullptr, TRUE);
+                   [this](const auto& a, const auto& b) { return CompareItems(*a, *b) < 0; });
+  View->SetItemCount(static_cast<int>(FIDList->size()));
+  InvalidateRect(View->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
   notice.Show();
   // What was read so far stays listed.
   fm::OleCheck(failure);
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

@@ -2,21 +2,21 @@
 // volume's label. Files and folders are never renamed here.
 #include <windows.h>
 
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/VolumeLabel.h"
 #include "ui/Application.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
-void TMain::LeftViewEditing(fm::ui::TListItem&, bool&) {
-  FLeftIsVolume = false;
-  if (const int row = LeftView->SelectedIndex(); row >= 0) {
-    FLeftIsVolume = fm::IsVolumeCaption(LeftView->ItemData(row).Caption);
+void TPane::ViewEditing(fm::ui::TListItem&, bool&) {
+  FIsVolume = false;
+  if (const int row = View->SelectedIndex(); row >= 0) {
+    FIsVolume = fm::IsVolumeCaption(View->ItemData(row).Caption);
   }
 }
 
-void TMain::LeftViewEdited(fm::ui::TListItem&, std::wstring& S) {
-  if (LeftView->SelectedIndex() < 0 || !FLeftIsVolume) return;
+void TPane::ViewEdited(fm::ui::TListItem&, std::wstring& S) {
+  if (View->SelectedIndex() < 0 || !FIsVolume) return;
   const fm::VolumeLabelRequest request = fm::LabelRequestOf(S);
   S = request.label;
   // Never a null label: an empty one is an empty string, which clears the label.
@@ -24,4 +24,4 @@ void TMain::LeftViewEdited(fm::ui::TListItem&, std::wstring& S) {
   fm::ui::Application().ShowMessage(fm::LabelResultText(succeeded, request));
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

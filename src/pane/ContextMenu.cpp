@@ -3,13 +3,13 @@
 
 #include <shlobj.h>
 
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/PathText.h"
 #include "platform/Handles.h"
 #include "platform/OsError.h"
 #include "platform/Shell.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 
@@ -18,23 +18,22 @@ constexpr UINT kLastCommand = 0x7FFF;
 
 }  // namespace
 
-void TMain::LeftViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState, int X, int Y) {
+void TPane::ViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState, int X, int Y) {
   if (Button != fm::ui::TMouseButton::mbRight) return;
   // The list has already moved the selection to the row under the pointer, or cleared it.
-  if (const int row = LeftView->SelectedIndex(); row >= 0) {
-    std::wstring path = GetLeftItem(row)->FullPath;
+  if (const int row = View->SelectedIndex(); row >= 0) {
+    std::wstring path = GetItem(row)->FullPath;
     if (!path.empty() && path.back() == L'\\') path.pop_back();
-    ShowShellContextMenu(*LeftView, path, X, Y);
+    ShowShellContextMenu(*View, path, X, Y);
     return;
   }
   // The folder shown, as the path box holds it now, when it lies on a drive.
-  const std::wstring text = cbLeftPath->Text();
-  if (text.size() >= 2 && text[1] == L':') ShowShellContextMenu(*LeftView, text, X, Y);
+  const std::wstring text = PathBox->Text();
+  if (text.size() >= 2 && text[1] == L':') ShowShellContextMenu(*View, text, X, Y);
 }
 
-void TMain::ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X,
-                                 int Y) {
-  const HWND owner = Handle();
+void TPane::ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y) {
+  const HWND owner = Host.OwnerWindow();
   fm::ComPtr<IShellFolder> desktop = fm::DesktopFolder();
   fm::ComPtr<IShellFolder> parent;
   {
@@ -70,4 +69,4 @@ void TMain::ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& 
   fm::OleCheck(menuHandler->InvokeCommand(&invoke));
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

@@ -1,0 +1,58 @@
+// Launches by the shell: a row opened in a pane, the properties verb, and the command box
+// and the F9 button of the window.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "MainUnit.h"
+#include "core/PathText.h"
+#include "platform/Handles.h"
+
+namespace MainUnit {
+
+bool TMain::RunShellExecute(SHELLEXECUTEINFOW& info) {
+  const bool accepted = FShellExecute(info);
+  // Nothing waits for a started program; its handle is only closed.
+  const fm::UniqueHandle process(info.hProcess);
+  return accepted;
+}
+
+bool TMain::LaunchFile(HWND OwnerWindow, const std::wstring& FileName,
+                       const std::wstring& Parameters, const std::wstring& Directory,
+                       int ShowCommand) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = OwnerWindow;
+  info.lpFile = FileName.c_str();
+  info.lpParameters = Parameters.c_str();
+  info.lpDirectory = Directory.c_str();
+  info.nShow = ShowCommand;
+  return RunShellExecute(info);
+}
+
+bool TMain::ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_INVOKEIDLIST;
+  info.hwnd = GetActiveWindow();
+  info.lpVerb = Verb.c_str();
+  info.lpFile = FileName.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return RunShellExecute(info);
+}
+
+void TMain::BTN_F09Click() { FLeftPane->ShowItemProperties(); }
+
+void TMain::Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState) {
+  // Every key-down is the box's own: the edit never moves the caret or deletes at
+  // key-down, while typed characters, Backspace and the clipboard keys still edit.
+  const WORD key = Key;
+  Key = 0;
+  if (key != VK_RETURN) return;
+  // The whole text is the file: what follows a program name is part of that name.
+  const std::wstring text = Exec_CMD->Text();
+  LaunchFile(nullptr, text, L"", fm::PathPart(text), SW_SHOWNORMAL);
+}
+
+}  // namespace MainUnit

@@ -1,0 +1,197 @@
+// One pane of the main window: the folder it shows, its entries and totals, and the
+// behaviour of its list, drive box, path box, back and root buttons, label and status
+// bar. The window owns one per side; each is bound to its own controls when it is made.
+// The pane is implemented in one file per concern in this folder.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "controls/Vcl_Interceptors.h"
+#include "platform/ComPtr.h"
+#include "platform/FolderDetails.h"
+#include "platform/Shell.h"
+#include "platform/ShellItemIdList.h"
+
+namespace PaneUnit {
+
+using namespace Vcl_Interceptors;
+using fm::ui::TCanvas;
+using fm::ui::TLabel;
+using fm::ui::TStatusBar;
+
+// One row of a pane. The entry owns its item ID lists and its strings.
+struct TLeftShellItem {
+  TLeftShellItem();
+  ~TLeftShellItem();
+  TLeftShellItem(const TLeftShellItem&) = delete;
+  TLeftShellItem& operator=(const TLeftShellItem&) = delete;
+
+  // Entries alive now: debug builds report those left at exit.
+  static std::int64_t Live();
+
+  fm::ItemIdList FullID;  // absolute; set when the details are loaded
+  fm::ItemIdList ID;      // relative to the shown folder
+  bool Empty = true;      // details not loaded yet
+  std::wstring DisplayName;
+  std::wstring FullPath;
+  std::wstring TypeName;
+  std::int32_t ImageIndex = 0;
+  std::int32_t Attributes = 0;
+  std::uint64_t Size = 0;
+  std::wstring ModDate;
+};
+
+// Whether the shell browses Item, a list relative to Folder, as a folder.
+bool IsFolderItem(IShellFolder& Folder, LPCITEMIDLIST Item);
+
+// Gives header item Index of the list the image ImageIndex to the left of its caption.
+void SetHeaderImage(TListView& ListView, int Index, int ImageIndex);
+
+// The controls of one side of the window.
+struct TPaneControls {
+  TListView* View = nullptr;
+  TComboBox* Drives = nullptr;
+  TComboBox* PathBox = nullptr;
+  TToolButton* BackButton = nullptr;
+  TSpeedButton* RootButton = nullptr;
+  TLabel* PathLabel = nullptr;
+  TStatusBar* Status = nullptr;
+};
+
+// What a pane asks of the window that holds it: the window-wide things.
+class TPaneHost {
+ public:
+  // The window that owns the shell's menus and dialogs.
+  virtual HWND OwnerWindow() const = 0;
+  virtual void Beep() = 0;
+  // Asks the shell to open FileName with its default action.
+  virtual bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
+                          const std::wstring& Directory, int ShowCommand) = 0;
+  // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
+  virtual bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) = 0;
+  // The path of a file a pane opened, for the command box to run again.
+  virtual void ShowOpenedPath(const std::wstring& Path) = 0;
+  virtual void LayoutPanes() = 0;
+
+ protected:
+  ~TPaneHost() = default;
+};
+
+class TPane {
+ public:
+  TPane(TPaneHost& Host, const TPaneControls& Controls);
+  TPane(const TPane&) = delete;
+  TPane& operator=(const TPane&) = delete;
+
+  // The start: the desktop folder, also as the folder shown until the first navigation,
+  // and an empty item list.
+  void Start(fm::ComPtr<IShellFolder> DesktopFolder);
+  // The system's image lists that the rows' icon indexes index; they belong to the system.
+  void SetImageLists(HIMAGELIST Small, HIMAGELIST Large);
+  // The end: every entry released, and the item list with them.
+  void Close();
+
+  // Entry index of the item list; an index outside it raises the list's index error.
+  TLeftShellItem* GetItem(std::int32_t index);
+  // Releases every entry and empties the item list.
+  void ClearItems();
+  void AppendItem(std::unique_ptr<TLeftShellItem> item);
+  int ItemCount() const { return FIDList ? static_cast<int>(FIDList->size()) : 0; }
+  // Whether the start came as far as making the item list.
+  bool HasItemList() const { return FIDList.has_value(); }
+
+  // Navigation: shows the folder of an absolute item ID list, which the pane keeps until
+  // the window closes.
+  void BrowseToPIDL(LPITEMIDLIST PIDL);
+  // Shows the folder the desktop parses path into.
+  void BrowseToPath(const std::wstring& Path);
+  // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
+  LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
+  // Replaces the item list by the contents of Folder.
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder);
+  // Loads the details of the entries StartIndex to EndIndex that lack them.
+  void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
+
+  const std::wstring& Path() const { return FPath; }
+  std::uint64_t Files() const { return FFiles; }
+  std::uint64_t Folders() const { return FFolders; }
+  std::uint64_t AllSize() const { return FAllSize; }
+  TListView& ListView() const { return *View; }
+
+  // The shell's context menu for Path, shown at X, Y of Control's client area; the
+  // command picked is carried out.
+  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
+  // The shell's properties of the selected row's item; nothing without a selection.
+  void ShowItemProperties();
+  // How the rows test whether a path names an existing file; a test may count the tests.
+  void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
+
+ private:
+  void WireEvents();
+
+  void PathBoxKeyDown(WORD& Key, fm::ui::TShiftState Shift);
+  void PathBoxClick();
+  void DrivesChange();
+  void RootButtonClick();
+  void BackButtonClick();
+  void ViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex);
+  void ViewData(fm::ui::TListItem& Item);
+  void ViewDataFind(fm::ui::TItemFind Find, const std::wstring& FindString, POINT FindPosition, void* FindData,
+                    std::int32_t StartIndex, fm::ui::TSearchDirection Direction, bool Wrap, int& Index);
+  void ViewCustomDraw(const RECT& ARect, bool& DefaultDraw);
+  void ViewCustomDrawItem(fm::ui::TListItem* Item, UINT State, bool& DefaultDraw);
+  void ViewCustomDrawSubItem(fm::ui::TListItem* Item, int SubItem, UINT State, bool& DefaultDraw);
+  void ViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip);
+  void ViewDblClick();
+  void ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift);
+  void ViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y);
+  void ViewEditing(fm::ui::TListItem& Item, bool& AllowEdit);
+  void ViewEdited(fm::ui::TListItem& Item, std::wstring& S);
+
+  // Opens the entry of row index: enters a folder, hands anything else to the shell.
+  void OpenItem(std::int32_t index);
+  std::int32_t CompareItems(const TLeftShellItem& A, const TLeftShellItem& B);
+  void WriteTotals(const wchar_t* foldersLabel);
+  // Whether the path of entry row names an existing file: the cells and the colour of a
+  // row ask it many times in one paint, the file system is asked once per paint.
+  bool RowNamesFile(std::int32_t row);
+
+  TPaneHost& Host;
+  TListView* const View;
+  TComboBox* const Drives;
+  TComboBox* const PathBox;
+  TToolButton* const BackButton;
+  TSpeedButton* const RootButton;
+  TLabel* const PathLabel;
+  TStatusBar* const Status;
+
+  LPITEMIDLIST FPIDL = nullptr;
+  // The owner of FPIDL and of the lists attached to the path box's lines.
+  std::vector<fm::ItemIdList> FFolderIDLists;
+  std::optional<std::vector<std::unique_ptr<TLeftShellItem>>> FIDList;
+  fm::ComPtr<IShellFolder> FIShellFolder;
+  // Asks FIShellFolder about its items' icons, types and paths.
+  fm::FolderDetails FDetails;
+  std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  // RowNamesFile's answers in the paint under way, by row; dropped when a paint begins.
+  std::unordered_map<std::int32_t, bool> FRowNamesFile;
+  fm::ComPtr<IShellFolder> FIDesktopFolder;
+  std::uint64_t FFiles = 0;
+  std::uint64_t FFolders = 0;
+  std::uint64_t FAllSize = 0;
+  std::wstring FPath;
+  bool FIsVolume = false;
+};
+
+}  // namespace PaneUnit
