@@ -42,7 +42,7 @@ bool TMain::ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) 
   return RunShellExecute(info);
 }
 
-void TMain::BTN_F09Click() { FLeftPane->ShowItemProperties(); }
+void TMain::BTN_F09Click() { FActivePane->ShowItemProperties(); }
 
 void TMain::Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState) {
   // Every key-down is the box's own: the edit never moves the caret or deletes at
@@ -52,7 +52,10 @@ void TMain::Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState) {
   if (key != VK_RETURN) return;
   // The whole text is the file: what follows a program name is part of that name.
   const std::wstring text = Exec_CMD->Text();
-  LaunchFile(nullptr, text, L"", fm::PathPart(text), SW_SHOWNORMAL);
+  // A text that names no folder of its own runs in the folder of the active pane.
+  std::wstring directory = fm::PathPart(text);
+  if (directory.empty()) directory = FActivePane->FileSystemFolder();
+  LaunchFile(nullptr, text, L"", directory, SW_SHOWNORMAL);
 }
 
 }  // namespace MainUnit

@@ -45,6 +45,9 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   ~TMain() override;
 
   TPane& LeftPane() { return *FLeftPane; }
+  TPane& RightPane() { return *FRightPane; }
+  // The pane whose list, path box or drive box last had the keyboard focus.
+  TPane& ActivePane() { return *FActivePane; }
 
   // The left pane's entry points, as the rest of the program knows them.
   TLeftShellItem* GetLeftItem(std::int32_t index) { return FLeftPane->GetItem(index); }
@@ -100,6 +103,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
                   const std::wstring& Directory, int ShowCommand) override;
   bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) override;
   void ShowOpenedPath(const std::wstring& Path) override { Exec_CMD->SetText(Path); }
+  void PaneEntered(TPane& Pane) override;
+  void FocusOtherPane(TPane& Pane) override;
   // Hands the record to the shell and closes the process handle that may come back.
   bool RunShellExecute(SHELLEXECUTEINFOW& info);
 
@@ -126,6 +131,7 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TListView* RightView = nullptr;
   TPanel* CMDPanel = nullptr;
   TLabel* currentPath = nullptr;
+  TLabel* currentPathRight = nullptr;
   TCheckBox* CheckBox1 = nullptr;
   TEdit* Exec_CMD = nullptr;
   TPanel* StatusPanel = nullptr;
@@ -143,6 +149,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   std::shared_ptr<TImageList> ToolbarImages;
 
   std::unique_ptr<TPane> FLeftPane;
+  std::unique_ptr<TPane> FRightPane;
+  TPane* FActivePane = nullptr;
   fm::ComPtr<IShellFolder> FIDesktopFolder;
   std::function<void()> FBeep = [] { MessageBeep(MB_OK); };
   std::function<bool(SHELLEXECUTEINFOW&)> FShellExecute = [](SHELLEXECUTEINFOW& info) {

@@ -37,6 +37,9 @@ TMain::TMain() : TForm(L"Main", 1429, 863) {
   PaneUnit::TPaneHost& host = *this;
   FLeftPane = std::make_unique<TPane>(
       host, PaneUnit::TPaneControls{LeftView, DrivesLeft, cbLeftPath, BtnLeftBack, BtnLeftRoot, currentPath, StatusLeft});
+  FRightPane = std::make_unique<TPane>(host, PaneUnit::TPaneControls{RightView, DrivesRight, cbRightPath, BtnRightBack,
+                                                                     BtnRightRoot, currentPathRight, StatusRight});
+  PaneEntered(*FLeftPane);
   WireEvents();
   // The menu bar takes its height from the window, not from the client area.
   SetClientSize(1429, 863);
@@ -86,7 +89,7 @@ void TMain::FormCreate() {
   FillDriveLists(drive);
 
   FIDesktopFolder = fm::DesktopFolder();
-  FLeftPane->Start(FIDesktopFolder);
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->Start(FIDesktopFolder);
 
   // The system's image lists index the icons of the rows; they belong to the system.
   // They are asked for through a drive's root: from a share, the system's drive.
@@ -96,16 +99,21 @@ void TMain::FormCreate() {
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   info = SHFILEINFOW{};
   auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-  FLeftPane->SetImageLists(small, large);
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->SetImageLists(small, large);
 
-  FLeftPane->BrowseToPIDL(
-      FLeftPane->KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+  // Each pane keeps its own list of the folder, as it keeps every folder it shows.
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) {
+    pane->BrowseToPIDL(
+        pane->KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+  }
 
   LeftView->SetFocus();
   cbLeftPath->SetSelection(0, static_cast<int>(cbLeftPath->Text().size()));
 }
 
-void TMain::FormClose(TCloseAction&) { FLeftPane->Close(); }
+void TMain::FormClose(TCloseAction&) {
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->Close();
+}
 
 void TMain::mmExitClick() { Close(); }
 

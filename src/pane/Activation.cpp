@@ -38,21 +38,41 @@ void TPane::OpenItem(std::int32_t index) {
   Host.LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL);
 }
 
+int TPane::CurrentRow() const {
+  const int focused = View->FocusedIndex();
+  return focused >= 0 && View->IsSelected(focused) ? focused : View->SelectedIndex();
+}
+
 void TPane::ViewDblClick() {
-  const int row = View->SelectedIndex();
+  const int row = CurrentRow();
   if (row >= 0) OpenItem(row);
   Host.LayoutPanes();
 }
 
 void TPane::ShowItemProperties() {
-  const int row = View->SelectedIndex();
+  const int row = CurrentRow();
   if (row < 0) return;
   Host.ExecuteVerb(GetItem(row)->FullPath, L"properties");
 }
 
-void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState) {
-  // The key goes on to the list afterwards in every case.
+void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
+  // The key goes on to the list afterwards, except Tab and Insert, which are the pane's.
   switch (Key) {
+    case VK_TAB:
+      Key = 0;
+      Host.FocusOtherPane(*this);
+      break;
+    case VK_INSERT:
+      Key = 0;
+      // Toggles the focused row and moves on, to mark rows one after another.
+      if (const int row = View->FocusedIndex(); row >= 0) {
+        View->SetSelected(row, !View->IsSelected(row));
+        if (row + 1 < View->ItemCount()) View->FocusItem(row + 1);
+      }
+      break;
+    case 'A':
+      if (Shift.Ctrl && !Shift.Alt) View->SelectAll();
+      break;
     case VK_BACK:
       BackButtonClick();
       break;
@@ -60,7 +80,7 @@ void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState) {
       ViewDblClick();
       break;
     case VK_F2:
-      if (const int row = View->SelectedIndex(); row >= 0)
+      if (const int row = CurrentRow(); row >= 0)
         ListView_EditLabel(View->Handle(), row);
       break;
     case VK_F9:

@@ -1,4 +1,5 @@
-// The shell's own context menu for the row under a right click, or for the folder shown.
+// The shell's own context menu for the row under a right click, for all the selected rows
+// together, or for the folder shown.
 #include <windows.h>
 
 #include <shlobj.h>
@@ -16,11 +17,35 @@ namespace {
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kLastCommand = 0x7FFF;
 
+// Shows the handler's menu at X, Y of Control's client area and carries out the command
+// picked; the popup menu is destroyed on every way out, a failing shell call included.
+void RunContextMenu(IContextMenu& menuHandler, HWND owner, fm::ui::TControl& Control, int X, int Y) {
+  const fm::UniqueHMenu menu(CreatePopupMenu());
+  if (!menu) fm::RaiseLastOSError();
+  fm::OleCheck(menuHandler.QueryContextMenu(menu.Get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE));
+  POINT point{X, Y};
+  ClientToScreen(Control.Handle(), &point);
+  const UINT command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                        point.x, point.y, 0, owner, nullptr));
+  if (command == 0) return;
+  CMINVOKECOMMANDINFO invoke{};
+  invoke.cbSize = sizeof(invoke);
+  invoke.hwnd = owner;
+  invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
+  invoke.nShow = SW_SHOWNORMAL;
+  fm::OleCheck(menuHandler.InvokeCommand(&invoke));
+}
+
 }  // namespace
 
 void TPane::ViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState, int X, int Y) {
   if (Button != fm::ui::TMouseButton::mbRight) return;
-  // The list has already moved the selection to the row under the pointer, or cleared it.
+  // The list has already moved the selection to the row under the pointer, or cleared it;
+  // a press on a row of a selection of several keeps them all.
+  if (View->SelectedCount() > 1) {
+    ShowSelectionContextMenu(X, Y);
+    return;
+  }
   if (const int row = View->SelectedIndex(); row >= 0) {
     std::wstring path = GetItem(row)->FullPath;
     if (!path.empty() && path.back() == L'\\') path.pop_back();
@@ -51,22 +76,18 @@ void TPane::ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& 
     if (!menuHandler) fm::RaiseOleError(E_NOINTERFACE);
   }
 
-  // Destroyed on every way out, a failing shell call included.
-  const fm::UniqueHMenu menu(CreatePopupMenu());
-  if (!menu) fm::RaiseLastOSError();
-  fm::OleCheck(
-      menuHandler->QueryContextMenu(menu.Get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE));
-  POINT point{X, Y};
-  ClientToScreen(Control.Handle(), &point);
-  const UINT command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                        point.x, point.y, 0, owner, nullptr));
-  if (command == 0) return;
-  CMINVOKECOMMANDINFO invoke{};
-  invoke.cbSize = sizeof(invoke);
-  invoke.hwnd = owner;
-  invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
-  invoke.nShow = SW_SHOWNORMAL;
-  fm::OleCheck(menuHandler->InvokeCommand(&invoke));
+  RunContextMenu(*menuHandler, owner, Control, X, Y);
+}
+
+void TPane::ShowSelectionContextMenu(int X, int Y) {
+  std::vector<LPCITEMIDLIST> items;
+  for (const int row : View->SelectedIndexes()) items.push_back(GetItem(row)->ID.Get());
+  const HWND owner = Host.OwnerWindow();
+  fm::ComPtr<IContextMenu> menuHandler;
+  fm::OleCheck(FIShellFolder->GetUIObjectOf(owner, static_cast<UINT>(items.size()), items.data(), IID_IContextMenu,
+                                            nullptr, menuHandler.PutVoid()));
+  if (!menuHandler) fm::RaiseOleError(E_NOINTERFACE);
+  RunContextMenu(*menuHandler, owner, *View, X, Y);
 }
 
 }  // namespace PaneUnit

@@ -88,6 +88,8 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   FAllSize = 0;
   FIShellFolder = Folder;
   ClearItems();
+  // A new folder starts without a selection: the rows selected were the old folder's.
+  View->ClearSelection();
   // Should the read stop half-way, the list never has more rows than entries.
   View->SetItemCount(0);
   const std::wstring folderPath = fm::FolderPath(*FIShellFolder);

@@ -8,15 +8,13 @@
 
 namespace PaneUnit {
 
-void TPane::ViewEditing(fm::ui::TListItem&, bool&) {
+void TPane::ViewEditing(fm::ui::TListItem& Item, bool&) {
   FIsVolume = false;
-  if (const int row = View->SelectedIndex(); row >= 0) {
-    FIsVolume = fm::IsVolumeCaption(View->ItemData(row).Caption);
-  }
+  if (Item.Index >= 0) FIsVolume = fm::IsVolumeCaption(View->ItemData(Item.Index).Caption);
 }
 
-void TPane::ViewEdited(fm::ui::TListItem&, std::wstring& S) {
-  if (View->SelectedIndex() < 0 || !FIsVolume) return;
+void TPane::ViewEdited(fm::ui::TListItem& Item, std::wstring& S) {
+  if (Item.Index < 0 || !FIsVolume) return;
   const fm::VolumeLabelRequest request = fm::LabelRequestOf(S);
   S = request.label;
   // Never a null label: an empty one is an empty string, which clears the label.

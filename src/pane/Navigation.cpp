@@ -36,6 +36,7 @@ void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
   ReadFolder(folder);
   FPIDL = PIDL;
   FPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
+  FFileSystemFolder = path.empty() ? std::wstring() : FPath;
   const int line = PathBox->IndexOf(FPath);
   if (line < 0) {
     PathBox->InsertItem(0, FPath, FPIDL);

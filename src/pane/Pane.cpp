@@ -12,7 +12,9 @@ TPane::TPane(TPaneHost& Host, const TPaneControls& Controls)
       BackButton(Controls.BackButton),
       RootButton(Controls.RootButton),
       PathLabel(Controls.PathLabel),
-      Status(Controls.Status) {
+      Status(Controls.Status),
+      FLabelColor(PathLabel->Color()),
+      FLabelFontColor(PathLabel->Font().Color()) {
   WireEvents();
 }
 
@@ -43,6 +45,19 @@ void TPane::WireEvents() {
   };
   View->OnEditing = [this](fm::ui::TListItem& item, bool& allowEdit) { ViewEditing(item, allowEdit); };
   View->OnEdited = [this](fm::ui::TListItem& item, std::wstring& text) { ViewEdited(item, text); };
+  View->OnSelectionChange = [this] { ViewSelectionChange(); };
+  // Whichever of the pane's controls takes the keys makes the pane the active one.
+  for (auto* event : {&View->OnEnter, &PathBox->OnEnter, &Drives->OnEnter}) {
+    *event = [this] { Host.PaneEntered(*this); };
+  }
+}
+
+void TPane::SetActive(bool Active) {
+  FActive = Active;
+  fm::ui::TFont font = PathLabel->Font();
+  font.SetColor(Active ? fm::ui::clHighlightText : FLabelFontColor);
+  PathLabel->SetFont(font);
+  PathLabel->SetColor(Active ? fm::ui::clHighlight : FLabelColor);
 }
 
 void TPane::Start(fm::ComPtr<IShellFolder> DesktopFolder) {

@@ -69,6 +69,8 @@ struct TPaneControls {
   TStatusBar* Status = nullptr;
 };
 
+class TPane;
+
 // What a pane asks of the window that holds it: the window-wide things.
 class TPaneHost {
  public:
@@ -83,6 +85,10 @@ class TPaneHost {
   // The path of a file a pane opened, for the command box to run again.
   virtual void ShowOpenedPath(const std::wstring& Path) = 0;
   virtual void LayoutPanes() = 0;
+  // The pane's list, path box or drive box got the keyboard focus.
+  virtual void PaneEntered(TPane& Pane) = 0;
+  // Tab in the pane's list: the focus goes to the other pane's list.
+  virtual void FocusOtherPane(TPane& Pane) = 0;
 
  protected:
   ~TPaneHost() = default;
@@ -127,7 +133,13 @@ class TPane {
   std::uint64_t Files() const { return FFiles; }
   std::uint64_t Folders() const { return FFolders; }
   std::uint64_t AllSize() const { return FAllSize; }
+  // The folder shown as a file system path; empty for a folder without one.
+  const std::wstring& FileSystemFolder() const { return FFileSystemFolder; }
   TListView& ListView() const { return *View; }
+
+  // The active pane's label is drawn in the highlight colours, the other's in its own.
+  void SetActive(bool Active);
+  bool Active() const { return FActive; }
 
   // The shell's context menu for Path, shown at X, Y of Control's client area; the
   // command picked is carried out.
@@ -158,9 +170,17 @@ class TPane {
   void ViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y);
   void ViewEditing(fm::ui::TListItem& Item, bool& AllowEdit);
   void ViewEdited(fm::ui::TListItem& Item, std::wstring& S);
+  void ViewSelectionChange();
 
+  // The row the row commands act on: the focused row when it is selected, else the first
+  // selected row; -1 without a selection.
+  int CurrentRow() const;
   // Opens the entry of row index: enters a folder, hands anything else to the shell.
   void OpenItem(std::int32_t index);
+  // The shell's context menu for every selected row's item together.
+  void ShowSelectionContextMenu(int X, int Y);
+  // The count and size of the selected rows, in the status bar's last panel.
+  void WriteSelection();
   std::int32_t CompareItems(const TLeftShellItem& A, const TLeftShellItem& B);
   void WriteTotals(const wchar_t* foldersLabel);
   // Whether the path of entry row names an existing file: the cells and the colour of a
@@ -191,7 +211,12 @@ class TPane {
   std::uint64_t FFolders = 0;
   std::uint64_t FAllSize = 0;
   std::wstring FPath;
+  std::wstring FFileSystemFolder;
   bool FIsVolume = false;
+  bool FActive = false;
+  // The label's own colours, for the pane that is not active.
+  fm::TColor FLabelColor;
+  fm::TColor FLabelFontColor;
 };
 
 }  // namespace PaneUnit
