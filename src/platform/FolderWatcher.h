@@ -1,0 +1,120 @@
+// Watches the folders the panes show for changes to their own items, on one worker thread
+// for every watch. The worker never touches a window: it gathers the changes of a folder
+// for a moment after the first, then posts the window a message whose wParam is the watch;
+// the window takes the changes when it handles it. Nothing on the window's side waits for
+// the worker.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "core/FolderChanges.h"
+#include "platform/Handles.h"
+
+namespace fm {
+
+class FolderWatcher {
+ public:
+  // How long the changes of a folder are gathered after the first before they are posted.
+  static constexpr DWORD kGatherMs = 100;
+
+  // Posts message to window when a watch has changes to take.
+  FolderWatcher(HWND window, UINT message);
+  // Stops the worker and waits for it: every watch ends.
+  ~FolderWatcher();
+  FolderWatcher(const FolderWatcher&) = delete;
+  FolderWatcher& operator=(const FolderWatcher&) = delete;
+
+  // Starts watching folder (its items, not theirs) and names the watch; never 0. A watch
+  // of names only hears items come, go and change names, not their contents.
+  int Watch(const std::wstring& folder, bool namesOnly = false);
+  void Unwatch(int watch);
+  // The changes of the watch gathered so far; the next change starts a new gathering.
+  FolderChanges Take(int watch);
+  // The folders the worker has open now: a watch counts from the moment the worker opens
+  // its folder until it closes it.
+  std::size_t OpenFolders() const { return openFolders_; }
+
+ private:
+  struct Folder;
+  struct Command {
+    int watch;
+    std::wstring folder;  // empty: stop watching
+    bool namesOnly;
+  };
+  struct Gathering {
+    FolderChanges changes;
+    ULONGLONG due = 0;
+    bool posted = false;
+  };
+
+  void Run();
+  void RunCommands();
+  void Open(int watch, const std::wstring& path, bool namesOnly);
+  void Close(int watch);
+  bool Listen(Folder& folder);
+  void Heard(Folder& folder, DWORD error, DWORD bytes);
+  // Posts every gathering whose time is up; returns how long until the next one is.
+  DWORD PostDue();
+  static void CALLBACK Completed(DWORD error, DWORD bytes, OVERLAPPED* overlapped);
+
+  const HWND window_;
+  const UINT message_;
+  UniqueHandle wake_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> lastWatch_{0};
+  std::atomic<std::size_t> openFolders_{0};
+
+  std::mutex commandsMutex_;
+  std::vector<Command> commands_;
+
+  std::mutex gatheringsMutex_;
+  std::map<int, Gathering> gatherings_;
+
+  // The worker's own.
+  std::map<int, Folder*> folders_;
+  // Folders closed whose last read has not come back yet: its buffer must live until then.
+  std::vector<Folder*> closing_;
+
+  std::thread worker_;
+};
+
+// A watch that ends with its owner.
+class FolderWatch {
+ public:
+  FolderWatch() = default;
+  FolderWatch(FolderWatcher& watcher, const std::wstring& folder, bool namesOnly = false)
+      : watcher_(&watcher), watch_(watcher.Watch(folder, namesOnly)) {}
+  FolderWatch(FolderWatch&& other) noexcept
+      : watcher_(std::exchange(other.watcher_, nullptr)), watch_(std::exchange(other.watch_, 0)) {}
+  FolderWatch& operator=(FolderWatch&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      watcher_ = std::exchange(other.watcher_, nullptr);
+      watch_ = std::exchange(other.watch_, 0);
+    }
+    return *this;
+  }
+  ~FolderWatch() { Reset(); }
+
+  int Id() const { return watch_; }
+  void Reset() {
+    if (watcher_ && watch_) watcher_->Unwatch(watch_);
+    watcher_ = nullptr;
+    watch_ = 0;
+  }
+
+ private:
+  FolderWatcher* watcher_ = nullptr;
+  int watch_ = 0;
+};
+
+}  // namespace fm
