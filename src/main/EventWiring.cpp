@@ -11,6 +11,7 @@ void TMain::WireEvents() {
   mnuAbout->OnClick = [this] { mnuAboutClick(); };
   Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };
   BTN_F09->OnClick = [this] { BTN_F09Click(); };
+  BTN_F10->OnClick = [this] { Refresh(); };
 }
 
 }  // namespace MainUnit

@@ -19,6 +19,7 @@
 #include "Pane.h"
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
+#include "platform/FolderWatcher.h"
 
 namespace MainUnit {
 
@@ -36,6 +37,9 @@ using PaneUnit::IsFolderItem;
 using PaneUnit::SetHeaderImage;
 using PaneUnit::TLeftShellItem;
 using PaneUnit::TPane;
+
+// The watcher's word that a watch has changes to take; wParam names the watch.
+inline constexpr UINT kFolderChangedMessage = WM_APP + 1;
 
 class TMain : public TForm, private PaneUnit::TPaneHost {
  public:
@@ -71,6 +75,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FLeftPane->SetFileExistsTest(std::move(test)); }
 
   void LayoutPanes() override;
+  // Reads the active pane again, keeping its place, and the drive boxes with it.
+  void Refresh() override;
+  // The folders watched for the panes.
+  fm::FolderWatcher& Watcher() override { return *FWatcher; }
   // Fills both drive boxes and selects the drive named by StartDrive's first two characters.
   void FillDriveLists(const std::wstring& StartDrive);
 
@@ -95,6 +103,14 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void mnuAboutClick();
   void Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState Shift);
   void BTN_F09Click();
+  // The drive boxes read again, each keeping the drive it shows where it is still there;
+  // a pane that shows the drives reads them again too.
+  void RefreshDrives();
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
 
   // What the panes ask of the window.
   HWND OwnerWindow() const override { return Handle(); }
@@ -148,6 +164,9 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // Shared with the tool bars that draw with it.
   std::shared_ptr<TImageList> ToolbarImages;
 
+  TSpeedButton* BTN_F10 = nullptr;
+  // Declared before the panes, whose watches end before it does.
+  std::unique_ptr<fm::FolderWatcher> FWatcher;
   std::unique_ptr<TPane> FLeftPane;
   std::unique_ptr<TPane> FRightPane;
   TPane* FActivePane = nullptr;

@@ -86,6 +86,11 @@ void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
     case VK_F9:
       ShowItemProperties();
       break;
+    case VK_F10:
+      // Not the menu bar's key here: the list's F10 reads the folder again.
+      Key = 0;
+      Host.Refresh();
+      break;
     default:
       break;
   }

@@ -40,10 +40,10 @@ class NeitherNotice {
 };
 
 // The final path of an item and what it names, as GetFinalPath gives it; a final path
-// that names neither file nor folder goes to the read's notice.
-fm::FinalPath FinalPathTold(const std::wstring& path, NeitherNotice& notice) {
+// that names neither file nor folder is told to namesNothing.
+fm::FinalPath FinalPathTold(const std::wstring& path, const std::function<void(const std::wstring&)>& namesNothing) {
   fm::FinalPath final = fm::GetFinalPath(path);
-  if (!final.namesNothing.empty()) notice.Add(final.namesNothing);
+  if (!final.namesNothing.empty()) namesNothing(final.namesNothing);
   return final;
 }
 
@@ -52,7 +52,8 @@ fm::FinalPath FinalPathTold(const std::wstring& path, NeitherNotice& notice) {
 // One attribute query of the parsing path, not following links, tells a link apart and
 // what the item is; a link, and an item the query cannot see, get their own final path.
 fm::FinalPath FinalPathInFolder(std::wstring parsing, const std::wstring& folderPath,
-                                const std::optional<std::wstring>& folderFinal, NeitherNotice& notice) {
+                                const std::optional<std::wstring>& folderFinal,
+                                const std::function<void(const std::wstring&)>& namesNothing) {
   const std::wstring name = folderFinal ? fm::NameInFolder(parsing, folderPath) : std::wstring();
   if (!name.empty()) {
     const DWORD attributes = GetFileAttributesW(parsing.c_str());
@@ -63,7 +64,7 @@ fm::FinalPath FinalPathInFolder(std::wstring parsing, const std::wstring& folder
       return {std::move(path), kind, {}};
     }
   }
-  return FinalPathTold(parsing, notice);
+  return FinalPathTold(parsing, namesNothing);
 }
 
 }  // namespace
@@ -71,6 +72,30 @@ fm::FinalPath FinalPathInFolder(std::wstring parsing, const std::wstring& folder
 std::int32_t TPane::CompareItems(const TLeftShellItem& A, const TLeftShellItem& B) {
   const HRESULT result = FIShellFolder->CompareIDs(0, A.ID.Get(), B.ID.Get());
   return static_cast<std::int16_t>(HRESULT_CODE(result));
+}
+
+std::unique_ptr<TLeftShellItem> TPane::ReadEntry(fm::ItemIdList Item, const std::wstring& FolderPath,
+                                                const std::optional<std::wstring>& FolderFinal,
+                                                const std::function<void(const std::wstring&)>& NamesNothing) {
+  std::wstring parsing = fm::ParsingNameOf(*FIShellFolder, Item.Get(), FolderPath);
+  std::wstring name = fm::LastPathPart(parsing);
+  fm::FinalPath final = FinalPathInFolder(std::move(parsing), FolderPath, FolderFinal, NamesNothing);
+  // Only items with a drive-letter path are listed: virtual items, network paths
+  // and class identifiers are not.
+  if (!fm::IsDriveLetterPath(final.path)) return nullptr;
+  auto entry = std::make_unique<TLeftShellItem>();
+  // Files always show with their extension; folders by the shell's name for them.
+  const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
+  if (kind == fm::PathKind::File) {
+    entry->DisplayName = fm::FileNamePart(final.path);
+  } else {
+    entry->DisplayName = fm::DisplayNameOf(*FIShellFolder, Item.Get(), false);
+  }
+  entry->Name = std::move(name);
+  entry->FullPath = std::move(final.path);
+  entry->ID = std::move(Item);
+  entry->Empty = true;
+  return entry;
 }
 
 void TPane::WriteTotals(const wchar_t* foldersLabel) {
@@ -92,18 +117,20 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   View->ClearSelection();
   // Should the read stop half-way, the list never has more rows than entries.
   View->SetItemCount(0);
-  const std::wstring folderPath = fm::FolderPath(*FIShellFolder);
+  FFolderPath = fm::FolderPath(*FIShellFolder);
+  FFolderFinal.reset();
+  const std::wstring& folderPath = FFolderPath;
   FDetails = fm::FolderDetails(FIShellFolder, folderPath);
   // A failure of the enumerator ends the read like its end would, then is reported.
   HRESULT failure = S_OK;
   NeitherNotice notice;
+  const auto namesNothing = [&notice](const std::wstring& path) { notice.Add(path); };
   if (enumerator) {
     // The folder's own final path, asked once. Where the system gives none, every item
     // is asked for its own.
-    std::optional<std::wstring> folderFinal;
     if (!folderPath.empty()) {
       fm::FinalPath final = fm::GetFinalPath(folderPath);
-      if (final.kind == fm::PathKind::Folder) folderFinal = std::move(final.path);
+      if (final.kind == fm::PathKind::Folder) FFolderFinal = std::move(final.path);
     }
     for (;;) {
       fm::ItemIdList item;
@@ -119,22 +146,8 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
         break;
       }
       if (answer != S_OK) break;
-      fm::FinalPath final =
-          FinalPathInFolder(fm::ParsingNameOf(*FIShellFolder, item.Get(), folderPath), folderPath, folderFinal, notice);
-      // Only items with a drive-letter path are listed: virtual items, network paths
-      // and class identifiers are not.
-      if (!fm::IsDriveLetterPath(final.path)) continue;
-      auto entry = std::make_unique<TLeftShellItem>();
-      // Files always show with their extension; folders by the shell's name for them.
-      const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
-      if (kind == fm::PathKind::File) {
-        entry->DisplayName = fm::FileNamePart(final.path);
-      } else {
-        entry->DisplayName = fm::DisplayNameOf(*FIShellFolder, item.Get(), false);
-      }
-      entry->FullPath = std::move(final.path);
-      entry->ID = std::move(item);
-      entry->Empty = true;
+      auto entry = ReadEntry(std::move(item), folderPath, FFolderFinal, namesNothing);
+      if (!entry) continue;
       AppendItem(std::move(entry));
     }
   }

@@ -47,6 +47,7 @@ void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
   }
   PathLabel->SetText(PathBox->Text());
   if (View->ItemCount() > 0) View->SelectItem(0);
+  WatchShownFolder();
 }
 
 void TPane::BrowseToPath(const std::wstring& Path) {

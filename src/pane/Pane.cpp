@@ -72,6 +72,8 @@ void TPane::SetImageLists(HIMAGELIST Small, HIMAGELIST Large) {
 }
 
 void TPane::Close() {
+  FWatch.Reset();
+  FParentWatch.Reset();
   ClearItems();
   FIDList.reset();
 }

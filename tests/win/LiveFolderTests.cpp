@@ -1,0 +1,287 @@
+// Panes that follow the disk: changes made to a shown folder from the Linux side, by
+// another process and by the program itself show by themselves, keeping the selection,
+// the focused row and the top row; F10 reads the active pane again in the same way.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "platform/Shell.h"
+
+namespace {
+
+using fm::test::TestFolder;
+
+// How long a change may take to show before the test gives up: longer than the program
+// needs, for a loaded machine.
+constexpr DWORD kShowsWithinMs = 5000;
+
+// The host's own path of a path of the prefix.
+std::string HostPath(const std::wstring& path) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  static const auto unixName =
+      reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (!unixName) return {};
+  char* name = unixName(path.c_str());
+  if (!name) return {};
+  std::string result = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+// Runs a shell command on the host, outside Wine, and waits for it to end: the change
+// reaches the program from outside, as a Linux program's would.
+bool RunOnHost(const std::string& command) {
+  std::wstring line = L"/bin/sh -c \"" + std::wstring(command.begin(), command.end()) + L"\"";
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, 30000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+class LiveFolder : public fm::test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    if (!fm::test::RunningUnderWine()) GTEST_SKIP() << "the changes are made from the Linux side";
+    MainWindowTest::SetUp();
+  }
+
+ public:
+  // For the checks of the table of cases.
+  using MainWindowTest::Entry;
+  using MainWindowTest::Pane;
+
+  void Show(const std::wstring& path) {
+    TypePath(path);
+    ASSERT_EQ(Pane().Path(), path);
+    Paint();
+  }
+
+  int Row(const std::wstring& name) {
+    for (int i = 0; i < Pane().ItemCount(); ++i) {
+      if (Pane().GetItem(i)->DisplayName == name) return i;
+    }
+    return -1;
+  }
+  std::wstring NameOf(int row) { return row < 0 ? std::wstring() : Pane().GetItem(row)->DisplayName; }
+
+  std::vector<std::wstring> Names() {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < Pane().ItemCount(); ++i) names.push_back(Pane().GetItem(i)->DisplayName);
+    return names;
+  }
+  std::set<std::wstring> SelectedNames() {
+    std::set<std::wstring> names;
+    for (const int row : List().SelectedIndexes()) names.insert(NameOf(row));
+    return names;
+  }
+
+  // The reader's place, by name: what must survive a change elsewhere in the folder.
+  struct Place {
+    std::set<std::wstring> selected;
+    std::wstring focused;
+    std::wstring top;
+  };
+  Place PlaceNow() { return {SelectedNames(), NameOf(List().FocusedIndex()), NameOf(List().TopIndex())}; }
+  void ExpectPlace(const Place& place) {
+    EXPECT_EQ(SelectedNames(), place.selected);
+    EXPECT_EQ(NameOf(List().FocusedIndex()), place.focused);
+    EXPECT_EQ(NameOf(List().TopIndex()), place.top);
+    EXPECT_EQ(List().ItemCount(), Pane().ItemCount());
+  }
+
+  // Rows f10 to f89 of one byte each, more than a page, with f20 and f22 selected, f22
+  // focused and f15 the top row.
+  void ShowLongFolder(const TestFolder& folder) {
+    for (int i = 0; i < 80; ++i) folder.File(L"f" + std::to_wstring(10 + i).substr(0, 2) + L".txt");
+    Show(folder.Path());
+    ASSERT_GT(Pane().ItemCount(), List().VisibleRowCount());
+    List().ClearSelection();
+    List().SetSelected(Row(L"f20.txt"), true);
+    List().SetSelected(Row(L"f22.txt"), true);
+    List().SetFocusedIndex(Row(L"f22.txt"));
+    List().SetTopIndex(Row(L"f15.txt"));
+    Paint();
+    ASSERT_EQ(NameOf(List().TopIndex()), L"f15.txt");
+  }
+};
+
+TEST_F(LiveFolder, ChangesFromTheLinuxSideShowWithTheirDetailsAndThePlaceStays) {
+  const struct {
+    const char* what;
+    std::string command;  // run in the folder on the host
+    std::function<bool(LiveFolder&)> shown;
+    std::function<void(LiveFolder&)> check;
+  } cases[] = {
+      {"a file created among the rows", "printf 12345 > f30b.txt",
+       [](LiveFolder& t) { return t.Row(L"f30b.txt") >= 0; },
+       [](LiveFolder& t) {
+         EXPECT_EQ(t.Row(L"f30b.txt"), t.Row(L"f30.txt") + 1);
+         t.Pane().FillItemDetails(t.Row(L"f30b.txt"), t.Row(L"f30b.txt"));
+         EXPECT_EQ(t.Entry(L"f30b.txt")->Size, 5u);
+       }},
+      {"a file deleted", "rm f31.txt", [](LiveFolder& t) { return t.Row(L"f31.txt") < 0; }, nullptr},
+      {"a file renamed", "mv f32.txt zz.txt", [](LiveFolder& t) { return t.Row(L"zz.txt") >= 0; },
+       [](LiveFolder& t) {
+         EXPECT_EQ(t.Row(L"f32.txt"), -1);
+         EXPECT_EQ(t.Row(L"zz.txt"), t.Pane().ItemCount() - 1);
+       }},
+      {"a file grown", "printf 123456789 >> f33.txt",
+       [](LiveFolder& t) {
+         t.Pane().FillItemDetails(t.Row(L"f33.txt"), t.Row(L"f33.txt"));
+         return t.Entry(L"f33.txt")->Size == 10u;
+       },
+       nullptr},
+      {"a file made read-only", "chmod 444 f34.txt",
+       [](LiveFolder& t) {
+         t.Pane().FillItemDetails(t.Row(L"f34.txt"), t.Row(L"f34.txt"));
+         return (t.Entry(L"f34.txt")->Attributes & FILE_ATTRIBUTE_READONLY) != 0;
+       },
+       nullptr},
+      {"a folder created above the top row", "mkdir sub", [](LiveFolder& t) { return t.Row(L"sub") >= 0; },
+       [](LiveFolder& t) {
+         // Folders come first: every row moved down one, and the view with them.
+         EXPECT_EQ(t.Row(L"sub"), 0);
+         t.Pane().FillItemDetails(0, 0);
+         EXPECT_NE(t.Entry(L"sub")->Attributes & FILE_ATTRIBUTE_DIRECTORY, 0);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder(L"live-linux");
+    ShowLongFolder(folder);
+    // Every row's details loaded, so that the totals count the whole folder.
+    Pane().FillItemDetails(0, Pane().ItemCount() - 1);
+    const Place place = PlaceNow();
+    ASSERT_TRUE(RunOnHost("cd '" + HostPath(folder.Path()) + "' && " + c.command));
+    ASSERT_TRUE(fm::test::PumpUntil([&] { return c.shown(*this); }, kShowsWithinMs));
+    if (c.check) c.check(*this);
+    ExpectPlace(place);
+    // The totals follow: with every row's details loaded they count the folder again.
+    Pane().FillItemDetails(0, Pane().ItemCount() - 1);
+    std::uint64_t files = 0;
+    std::uint64_t folders = 0;
+    std::uint64_t bytes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+      if (entry.is_directory()) {
+        ++folders;
+      } else {
+        ++files;
+        bytes += entry.file_size();
+      }
+    }
+    EXPECT_EQ(Pane().Files(), files);
+    EXPECT_EQ(Pane().Folders(), folders);
+    EXPECT_EQ(Pane().AllSize(), bytes);
+    EXPECT_EQ(Status(1), L"Files: " + std::to_wstring(files));
+  }
+}
+
+TEST_F(LiveFolder, AChangeByAnotherWindowsProgramShows) {
+  TestFolder folder(L"live-cmd");
+  folder.File(L"a.txt");
+  Show(folder.Path());
+  std::wstring line = L"cmd.exe /c echo hello > \"" + (folder / L"b.txt") + L"\"";
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &startup, &process));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return Row(L"b.txt") >= 0; }, kShowsWithinMs));
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
+}
+
+TEST_F(LiveFolder, AShownFolderThatGoesLeavesThePaneAtItsParentWithoutABox) {
+  const struct {
+    const char* what;
+    const char* command;
+  } cases[] = {
+      {"removed", "rm -rf inner"},
+      {"renamed away", "mv inner elsewhere"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fm::test::ModalWatcher boxes;
+    TestFolder folder(L"live-gone");
+    folder.Folder(L"inner\\deeper");
+    folder.File(L"inner\\deeper\\a.txt");
+    Show(folder / L"inner\\deeper");
+    ASSERT_TRUE(RunOnHost("cd '" + HostPath(folder.Path()) + "' && " + c.command));
+    EXPECT_TRUE(fm::test::PumpUntil([&] { return Pane().Path() == folder.Path(); }, kShowsWithinMs)) << Pane().Path();
+    EXPECT_EQ(PathBox().Text(), folder.Path());
+    EXPECT_EQ(PathBox().Item(0), folder.Path());
+    EXPECT_TRUE(boxes.Boxes().empty());
+  }
+}
+
+TEST_F(LiveFolder, F10AndItsButtonReadTheActivePaneAgainKeepingThePlace) {
+  TestFolder folder(L"live-f10");
+  ShowLongFolder(folder);
+  const Place place = PlaceNow();
+  const struct {
+    const char* what;
+    const wchar_t* file;
+    std::function<void()> press;
+  } cases[] = {
+      {"F10 in the list", L"new1.txt", [&] { SendMessageW(List().Handle(), WM_SYSKEYDOWN, VK_F10, 1); }},
+      {"the button", L"new2.txt", [&] { SendMessageW(Child(L"BTN_F10").Handle(), BM_CLICK, 0, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The file is made and the watch's word about it left waiting: only the read can
+    // show it before the messages are handled.
+    ASSERT_TRUE(RunOnHost("touch '" + HostPath(folder / c.file) + "'"));
+    Sleep(2 * fm::FolderWatcher::kGatherMs);
+    c.press();
+    EXPECT_GE(Row(c.file), 0);
+    ExpectPlace(place);
+    // The watch's word that comes after the read adds no second row.
+    fm::test::PumpUntil([] { return false; }, 4 * fm::FolderWatcher::kGatherMs);
+    const std::vector<std::wstring> names = Names();
+    EXPECT_EQ(std::count(names.begin(), names.end(), std::wstring(c.file)), 1);
+    ExpectPlace(place);
+  }
+}
+
+TEST_F(LiveFolder, BothPanesOnOneFolderFollowItAndEachStopsOnlyItsOwnWatch) {
+  TestFolder folder(L"live-both");
+  folder.File(L"a.txt");
+  fm::FolderWatcher& watcher = main_->Watcher();
+  // Both panes start in the computer folder, which no folder watch follows.
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return watcher.OpenFolders() == 0; }));
+  UseSide(fm::test::kLeftSide);
+  Show(folder.Path());
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return watcher.OpenFolders() > 0; }));
+  fm::test::PumpUntil([] { return false; }, 200);
+  const std::size_t onePane = watcher.OpenFolders();
+  UseSide(fm::test::kRightSide);
+  Show(folder.Path());
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return watcher.OpenFolders() == 2 * onePane; })) << watcher.OpenFolders();
+
+  ASSERT_TRUE(RunOnHost("touch '" + HostPath(folder / L"b.txt") + "'"));
+  for (const auto& side : fm::test::kSides) {
+    UseSide(side);
+    EXPECT_TRUE(fm::test::PumpUntil([&] { return Row(L"b.txt") >= 0; }, kShowsWithinMs)) << side.name;
+  }
+
+  UseSide(fm::test::kLeftSide);
+  TypePath(L"Drives");
+  ASSERT_EQ(Pane().Path(), L"Drives");
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return watcher.OpenFolders() == onePane; })) << watcher.OpenFolders();
+  ASSERT_TRUE(RunOnHost("touch '" + HostPath(folder / L"c.txt") + "'"));
+  UseSide(fm::test::kRightSide);
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return Row(L"c.txt") >= 0; }, kShowsWithinMs));
+}
+
+}  // namespace
