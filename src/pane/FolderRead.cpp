@@ -113,10 +113,11 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder) {
   FAllSize = 0;
   FIShellFolder = Folder;
   ClearItems();
-  // A new folder starts without a selection: the rows selected were the old folder's.
-  View->ClearSelection();
   // Should the read stop half-way, the list never has more rows than entries.
   View->SetItemCount(0);
+  // A new folder starts without a selection: the rows selected were the old folder's.
+  // Cleared with no rows left, it costs nothing however many rows the old folder had.
+  View->ClearSelection();
   FFolderPath = fm::FolderPath(*FIShellFolder);
   FFolderFinal.reset();
   const std::wstring& folderPath = FFolderPath;

@@ -253,6 +253,8 @@ class TPane {
   fm::FolderWatch FParentWatch;
   bool FIsVolume = false;
   bool FActive = false;
+  // What the status bar's last panel says now.
+  std::wstring FSelectionText;
   // The label's own colours, for the pane that is not active.
   fm::TColor FLabelColor;
   fm::TColor FLabelFontColor;

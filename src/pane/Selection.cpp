@@ -37,7 +37,11 @@ void TPane::WriteSelection() {
       if (row < ItemCount()) bytes += FileBytes(*GetItem(row));
     }
   }
-  Status->SetPanelText(3, fm::SelectionText(rows.size(), bytes, fm::LocaleDecimalSeparator()));
+  // The bar repaints at each text it is given; moving from one row to the next changes none.
+  std::wstring text = fm::SelectionText(rows.size(), bytes, fm::LocaleDecimalSeparator());
+  if (text == FSelectionText) return;
+  FSelectionText = std::move(text);
+  Status->SetPanelText(3, FSelectionText);
 }
 
 }  // namespace PaneUnit
