@@ -46,6 +46,7 @@ int FolderWatcher::Watch(const std::wstring& folder, bool namesOnly) {
   {
     const std::lock_guard lock(commandsMutex_);
     commands_.push_back({watch, folder, namesOnly});
+    ++pending_;
   }
   SetEvent(wake_.Get());
   return watch;
@@ -59,6 +60,7 @@ void FolderWatcher::Unwatch(int watch) {
   {
     const std::lock_guard lock(commandsMutex_);
     commands_.push_back({watch, {}, false});
+    ++pending_;
   }
   SetEvent(wake_.Get());
 }
@@ -101,6 +103,7 @@ void FolderWatcher::RunCommands() {
     } else {
       Open(command.watch, command.folder, command.namesOnly);
     }
+    --pending_;
   }
 }
 
@@ -167,18 +170,22 @@ void FolderWatcher::Heard(Folder& folder, DWORD error, DWORD bytes) {
   } else if (error != ERROR_SUCCESS) {
     heard.End();
   } else {
-    // Each record is checked against what came back before it is read.
+    // Each record is checked against what came back before it is read, and read by
+    // copying: Wine packs its records without aligning them.
     const auto* base = reinterpret_cast<const BYTE*>(folder.buffer.data());
     const DWORD size = std::min(bytes, kBufferBytes);
+    constexpr DWORD kHeader = offsetof(FILE_NOTIFY_INFORMATION, FileName);
     DWORD offset = 0;
     for (;;) {
-      if (offset + offsetof(FILE_NOTIFY_INFORMATION, FileName) > size) break;
-      const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(base + offset);
-      const DWORD nameOffset = offset + static_cast<DWORD>(offsetof(FILE_NOTIFY_INFORMATION, FileName));
-      if (record->FileNameLength > size - nameOffset) break;
-      heard.Add(std::wstring_view(record->FileName, record->FileNameLength / sizeof(WCHAR)));
-      if (record->NextEntryOffset == 0 || record->NextEntryOffset % sizeof(DWORD) != 0) break;
-      offset += record->NextEntryOffset;
+      if (size < kHeader || offset > size - kHeader) break;
+      FILE_NOTIFY_INFORMATION record;
+      std::memcpy(&record, base + offset, kHeader);
+      if (record.FileNameLength > size - offset - kHeader) break;
+      std::wstring name(record.FileNameLength / sizeof(WCHAR), L'\0');
+      std::memcpy(name.data(), base + offset + kHeader, name.size() * sizeof(WCHAR));
+      heard.Add(name);
+      if (record.NextEntryOffset == 0) break;
+      offset += record.NextEntryOffset;
     }
   }
   // The next read starts before the changes are handed on, so that little goes unheard.

@@ -42,6 +42,9 @@ class FolderWatcher {
   // The folders the worker has open now: a watch counts from the moment the worker opens
   // its folder until it closes it.
   std::size_t OpenFolders() const { return openFolders_; }
+  // Watches started or ended that the worker has not carried out yet: a change made before
+  // a folder's watch is open goes unheard.
+  std::size_t Pending() const { return pending_; }
 
  private:
   struct Folder;
@@ -72,6 +75,7 @@ class FolderWatcher {
   std::atomic<bool> stop_{false};
   std::atomic<int> lastWatch_{0};
   std::atomic<std::size_t> openFolders_{0};
+  std::atomic<std::size_t> pending_{0};
 
   std::mutex commandsMutex_;
   std::vector<Command> commands_;
