@@ -1,6 +1,9 @@
 #include "WinTestSupport.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
+#include <cstring>
 
 #include "ui/Application.h"
 
@@ -139,3 +142,18 @@ void ModalWatcher::Watch() {
 }
 
 }  // namespace fm::test
+
+namespace {
+std::atomic<bool> fillFreedMemory{false};
+}
+
+fm::test::FreedMemoryFill::FreedMemoryFill() { fillFreedMemory = true; }
+fm::test::FreedMemoryFill::~FreedMemoryFill() { fillFreedMemory = false; }
+
+// The program's deletes, replaced for the test program: the runtime's own new takes the
+// memory from malloc, which tells the block's size.
+void operator delete(void* memory) noexcept {
+  if (memory && fillFreedMemory) std::memset(memory, 0xDD, _msize(memory));
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }

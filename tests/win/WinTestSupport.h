@@ -43,6 +43,17 @@ class Capture {
 // Whether a request to end the message loop is pending; takes it away.
 bool TakeQuitRequest();
 
+// While it lives, memory given back with delete is overwritten before it is freed, as a
+// debug heap does: what is read after its delete is a pattern, not the old values, and a
+// pointer read so points nowhere.
+class FreedMemoryFill {
+ public:
+  FreedMemoryFill();
+  ~FreedMemoryFill();
+  FreedMemoryFill(const FreedMemoryFill&) = delete;
+  FreedMemoryFill& operator=(const FreedMemoryFill&) = delete;
+};
+
 // Answers every message box and dialog of this process with OK (or Close) while it
 // lives, and keeps what each said: a box left open would otherwise stop the test.
 class ModalWatcher {
