@@ -408,10 +408,9 @@ TEST_F(MainWindow, AnErrorInAnEventHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
 TEST_F(MainWindow, AVisibleWindowIsDestroyedBeforeItsMembers) {
   const HWND window = main_->Handle();
   ASSERT_TRUE(IsWindowVisible(window));
-  {
-    const fm::test::FreedMemoryFill fill;
-    main_.reset();
-  }
+  const fm::test::DebugHeapChecks checks;
+  main_.reset();
+  EXPECT_EQ(checks.AccessFaults(), 0);
   EXPECT_FALSE(IsWindow(window));
 }
 

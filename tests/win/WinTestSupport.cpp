@@ -145,10 +145,23 @@ void ModalWatcher::Watch() {
 
 namespace {
 std::atomic<bool> fillFreedMemory{false};
-}
+std::atomic<int> accessFaults{0};
 
-fm::test::FreedMemoryFill::FreedMemoryFill() { fillFreedMemory = true; }
-fm::test::FreedMemoryFill::~FreedMemoryFill() { fillFreedMemory = false; }
+LONG CALLBACK CountAccessFault(EXCEPTION_POINTERS* exception) {
+  if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++accessFaults;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+}  // namespace
+
+fm::test::DebugHeapChecks::DebugHeapChecks() : handler_(AddVectoredExceptionHandler(1, CountAccessFault)) {
+  accessFaults = 0;
+  fillFreedMemory = true;
+}
+fm::test::DebugHeapChecks::~DebugHeapChecks() {
+  fillFreedMemory = false;
+  RemoveVectoredExceptionHandler(handler_);
+}
+int fm::test::DebugHeapChecks::AccessFaults() const { return accessFaults; }
 
 // The program's deletes, replaced for the test program: the runtime's own new takes the
 // memory from malloc, which tells the block's size.
