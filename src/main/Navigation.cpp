@@ -16,36 +16,40 @@ LPITEMIDLIST TMain::KeepFolderIDList(fm::ItemIdList list) {
 void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
   // A start-up that stopped early left nothing to browse with.
   if (!FIDesktopFolder || !FIDList) return;
-  fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*FIDesktopFolder, PIDL);
+  fm::ComPtr<IShellFolder> folder = FBindToFolder(*FIDesktopFolder, PIDL);
 
   const std::wstring path = fm::PathFromIDList(PIDL);
   // Asked with the binding, a folder the file system will not list changes nothing, not
   // even the drive box.
   if (!path.empty()) fm::RaiseUnlessListable(path);
-  if (path.size() >= 2) {
-    fm::ui::TDetachedEvent detached(DrivesLeft->OnChange);
-    for (int i = 0; i < DrivesLeft->Count(); ++i) {
-      if (fm::StartsWithAsciiNoCase(DrivesLeft->Item(i), std::wstring_view(path).substr(0, 2))) {
-        DrivesLeft->SetItemIndex(i);
-        break;
-      }
-    }
-  }
+  const std::wstring shownPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
 
   fm::ui::TUpdateBlock update(*LeftView);
-  ReadFolder(folder);
-  FPIDL = PIDL;
-  FPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
-  const int line = cbLeftPath->IndexOf(FPath);
-  if (line < 0) {
-    cbLeftPath->InsertItem(0, FPath, FPIDL);
-    cbLeftPath->SetItemIndex(0);
-  } else {
-    // The letter case of the stored line wins; its item ID list stays as it was.
-    cbLeftPath->SetItemIndex(line);
-  }
-  currentPath->SetText(cbLeftPath->Text());
-  if (LeftView->ItemCount() > 0) LeftView->SelectItem(0);
+  // The pane shows the new folder whole or not at all: its rows, item ID list, path, path
+  // box line and drive change together, also when the read failed half-way.
+  ReadFolder(folder, [&] {
+    if (path.size() >= 2) {
+      fm::ui::TDetachedEvent detached(DrivesLeft->OnChange);
+      for (int i = 0; i < DrivesLeft->Count(); ++i) {
+        if (fm::StartsWithAsciiNoCase(DrivesLeft->Item(i), std::wstring_view(path).substr(0, 2))) {
+          DrivesLeft->SetItemIndex(i);
+          break;
+        }
+      }
+    }
+    FPIDL = PIDL;
+    FPath = shownPath;
+    const int line = cbLeftPath->IndexOf(FPath);
+    if (line < 0) {
+      cbLeftPath->InsertItem(0, FPath, FPIDL);
+      cbLeftPath->SetItemIndex(0);
+    } else {
+      // The letter case of the stored line wins; its item ID list stays as it was.
+      cbLeftPath->SetItemIndex(line);
+    }
+    currentPath->SetText(cbLeftPath->Text());
+    if (LeftItemCount() > 0) LeftView->SelectItem(0);
+  });
 }
 
 void TMain::BrowseToPath(const std::wstring& Path) {
