@@ -57,7 +57,9 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   bool HasItemList() const { return FLeftPane->HasItemList(); }
   void BrowseToPIDL(LPITEMIDLIST PIDL) { FLeftPane->BrowseToPIDL(PIDL); }
   void BrowseToPath(const std::wstring& Path) { FLeftPane->BrowseToPath(Path); }
-  void ReadFolder(fm::ComPtr<IShellFolder> Folder) { FLeftPane->ReadFolder(std::move(Folder)); }
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {}) {
+    FLeftPane->ReadFolder(std::move(Folder), AlongWith);
+  }
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
     FLeftPane->FillItemDetails(StartIndex, EndIndex);
   }
@@ -69,6 +71,12 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
     FLeftPane->ShowShellContextMenu(Control, Path, X, Y);
   }
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FLeftPane->SetFileExistsTest(std::move(test)); }
+  void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
+    FLeftPane->SetFolderBinding(std::move(bind));
+  }
+  void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) {
+    FLeftPane->SetFinalPathQuery(std::move(query));
+  }
 
   void LayoutPanes() override;
   // Fills both drive boxes and selects the drive named by StartDrive's first two characters.

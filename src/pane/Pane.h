@@ -19,6 +19,7 @@
 
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
+#include "platform/FinalPath.h"
 #include "platform/FolderDetails.h"
 #include "platform/Shell.h"
 #include "platform/ShellItemIdList.h"
@@ -124,8 +125,10 @@ class TPane {
   void BrowseToPath(const std::wstring& Path);
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
-  // Replaces the item list by the contents of Folder.
-  void ReadFolder(fm::ComPtr<IShellFolder> Folder);
+  // Replaces the item list by the contents of Folder. The entries are read aside, then
+  // the folder, its entries and what AlongWith sets are changed together; a read that
+  // failed half-way commits what it read, then raises its error.
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {});
   // Loads the details of the entries StartIndex to EndIndex that lack them.
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
 
@@ -146,6 +149,13 @@ class TPane {
   void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
   // The shell's properties of the selected row's item; nothing without a selection.
   void ShowItemProperties();
+  // How the pane binds an absolute item ID list to its folder; a test may hand out a
+  // stand-in folder.
+  void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
+    FBindToFolder = std::move(bind);
+  }
+  // How the read asks for a path's final path; a test may answer for a network drive.
+  void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) { FFinalPath = std::move(query); }
   // How the rows test whether a path names an existing file; a test may count the tests.
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
 
@@ -181,7 +191,6 @@ class TPane {
   void ShowSelectionContextMenu(int X, int Y);
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
-  std::int32_t CompareItems(const TLeftShellItem& A, const TLeftShellItem& B);
   void WriteTotals(const wchar_t* foldersLabel);
   // Whether the path of entry row names an existing file: the cells and the colour of a
   // row ask it many times in one paint, the file system is asked once per paint.
@@ -204,6 +213,9 @@ class TPane {
   // Asks FIShellFolder about its items' icons, types and paths.
   fm::FolderDetails FDetails;
   std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  std::function<fm::ComPtr<IShellFolder>(IShellFolder&, LPCITEMIDLIST)> FBindToFolder =
+      [](IShellFolder& desktop, LPCITEMIDLIST pidl) { return fm::BindToFolder(desktop, pidl); };
+  std::function<fm::FinalPath(const std::wstring&)> FFinalPath = fm::GetFinalPath;
   // RowNamesFile's answers in the paint under way, by row; dropped when a paint begins.
   std::unordered_map<std::int32_t, bool> FRowNamesFile;
   fm::ComPtr<IShellFolder> FIDesktopFolder;

@@ -415,4 +415,15 @@ TEST_F(MainWindow, AnErrorInAnEventHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   EXPECT_EQ(clicks, 2);
 }
 
+// The window goes before the members its handlers use: removing the menu of a visible
+// window resizes it, and the resize lays out controls the window keeps in its members.
+TEST_F(MainWindow, AVisibleWindowIsDestroyedBeforeItsMembers) {
+  const HWND window = main_->Handle();
+  ASSERT_TRUE(IsWindowVisible(window));
+  const fm::test::DebugHeapChecks checks;
+  main_.reset();
+  EXPECT_EQ(checks.AccessFaults(), 0);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 }  // namespace

@@ -43,6 +43,23 @@ class Capture {
 // Whether a request to end the message loop is pending; takes it away.
 bool TakeQuitRequest();
 
+// While it lives, memory given back with delete is overwritten before it is freed, as a
+// debug heap does: what is read after its delete is a pattern, not the old values, and a
+// pointer read so points nowhere. The access faults meanwhile are counted, also those
+// that the system swallows in a window procedure it called back.
+class DebugHeapChecks {
+ public:
+  DebugHeapChecks();
+  ~DebugHeapChecks();
+  DebugHeapChecks(const DebugHeapChecks&) = delete;
+  DebugHeapChecks& operator=(const DebugHeapChecks&) = delete;
+
+  int AccessFaults() const;
+
+ private:
+  void* handler_;
+};
+
 // Answers every message box and dialog of this process with OK (or Close) while it
 // lives, and keeps what each said: a box left open would otherwise stop the test.
 class ModalWatcher {
