@@ -49,11 +49,11 @@ bool LiesInFolder(std::wstring_view path, std::wstring_view folder) {
   return EqualsAsciiNoCase(FolderPart(path), folder);
 }
 
-std::wstring TrimBlanksAndControls(std::wstring_view text) {
+std::wstring_view TrimBlanksAndControls(std::wstring_view text) {
   const auto isTrimmed = [](wchar_t c) { return c <= L' '; };
   while (!text.empty() && isTrimmed(text.front())) text.remove_prefix(1);
   while (!text.empty() && isTrimmed(text.back())) text.remove_suffix(1);
-  return std::wstring(text);
+  return text;
 }
 
 std::wstring_view WithoutSplitPair(std::wstring_view text) {

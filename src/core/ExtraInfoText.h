@@ -27,7 +27,7 @@ std::wstring DesktopIniPathIn(std::wstring_view folder);
 bool LiesInFolder(std::wstring_view path, std::wstring_view folder);
 
 // Text without the blanks and control characters at either end.
-std::wstring TrimBlanksAndControls(std::wstring_view text);
+std::wstring_view TrimBlanksAndControls(std::wstring_view text);
 
 // A library string can be cut by the buffer it is read into; half a character pair at the
 // cut is dropped rather than shown as a broken character.

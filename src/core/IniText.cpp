@@ -1,7 +1,6 @@
 #include "core/IniText.h"
 
 #include <cstdint>
-#include <utility>
 #include <unordered_map>
 
 #include "core/CaseFold.h"
@@ -92,6 +91,34 @@ std::wstring_view Unquoted(std::wstring_view value) {
   return value;
 }
 
+wchar_t FoldedChar(wchar_t c) {
+  return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+// A key within its section, compared as the profile functions compare names: letter case
+// of A to Z aside. Nothing is copied: a file of thousands of keys is read at once.
+struct FoldedName {
+  std::wstring_view section;
+  std::wstring_view key;
+};
+
+struct FoldedNameHash {
+  std::size_t operator()(const FoldedName& name) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (const std::wstring_view part : {name.section, name.key}) {
+      for (const wchar_t c : part) hash = (hash ^ static_cast<std::size_t>(FoldedChar(c))) * 1099511628211ull;
+      hash = (hash ^ 0xFFFF) * 1099511628211ull;
+    }
+    return hash;
+  }
+};
+
+struct FoldedNameEqual {
+  bool operator()(const FoldedName& a, const FoldedName& b) const {
+    return EqualsAsciiNoCase(a.section, b.section) && EqualsAsciiNoCase(a.key, b.key);
+  }
+};
+
 }  // namespace
 
 std::optional<std::wstring> TextOfMarkedBytes(std::string_view bytes) {
@@ -107,10 +134,9 @@ std::vector<IniEntry> ParseIni(std::wstring_view text, bool cutShort) {
     text = text.substr(0, lastBreak == std::wstring_view::npos ? 0 : lastBreak);
   }
   std::vector<IniEntry> entries;
-  // Where each section's keys were first given their values, by folded section and key.
-  std::unordered_map<std::wstring, std::size_t> firstOf;
-  std::wstring section;
-  bool inSection = false;
+  // Where each key of a section was first given its value.
+  std::unordered_map<FoldedName, std::size_t, FoldedNameHash, FoldedNameEqual> firstOf;
+  std::optional<std::wstring_view> section;
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find_first_of(L"\r\n", start);
@@ -118,24 +144,20 @@ std::vector<IniEntry> ParseIni(std::wstring_view text, bool cutShort) {
     std::wstring_view line = text.substr(start, end - start);
     start = end + 1;
     // What follows a zero is beyond the end of the texts the system hands out.
-    line = line.substr(0, line.find(L'\0'));
-    const std::wstring trimmed = TrimBlanksAndControls(line);
-    if (trimmed.empty() || trimmed.front() == L';') continue;
-    if (trimmed.front() == L'[') {
-      const std::size_t close = trimmed.find(L']');
-      section = TrimBlanksAndControls(std::wstring_view(trimmed).substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
-      inSection = true;
+    line = TrimBlanksAndControls(line.substr(0, line.find(L'\0')));
+    if (line.empty() || line.front() == L';') continue;
+    if (line.front() == L'[') {
+      section = TrimBlanksAndControls(line.substr(1, line.find(L']') - 1));
       continue;
     }
-    const std::size_t equals = trimmed.find(L'=');
-    if (!inSection || equals == std::wstring::npos) continue;
-    IniEntry entry{section, TrimBlanksAndControls(std::wstring_view(trimmed).substr(0, equals)),
-                   std::wstring(Unquoted(TrimBlanksAndControls(std::wstring_view(trimmed).substr(equals + 1))))};
+    const std::size_t equals = line.find(L'=');
+    if (!section || equals == std::wstring_view::npos) continue;
+    IniEntry entry{*section, TrimBlanksAndControls(line.substr(0, equals)),
+                   Unquoted(TrimBlanksAndControls(line.substr(equals + 1)))};
     if (entry.key.empty()) continue;
-    const std::wstring folded = AsciiUpper(section) + L'\0' + AsciiUpper(entry.key);
-    const auto [first, isNew] = firstOf.try_emplace(folded, entries.size());
+    const auto [first, isNew] = firstOf.try_emplace({entry.section, entry.key}, entries.size());
     if (!isNew) entry.value = entries[first->second].value;
-    entries.push_back(std::move(entry));
+    entries.push_back(entry);
   }
   return entries;
 }

@@ -18,19 +18,21 @@ inline constexpr std::size_t kIniReadLimit = 64 * 1024;
 // page. A character cut at the end is dropped, a malformed one becomes U+FFFD.
 std::optional<std::wstring> TextOfMarkedBytes(std::string_view bytes);
 
+// One key of an INI file; its parts are pieces of the text it was read from.
 struct IniEntry {
-  std::wstring section;
-  std::wstring key;
-  std::wstring value;
+  std::wstring_view section;
+  std::wstring_view key;
+  std::wstring_view value;
 
   bool operator==(const IniEntry&) const = default;
 };
 
-// Every key with a name under a section, in file order. Names and values are trimmed, a
-// value loses the quotes around it, and a key met again in its section (letter case of A
-// to Z aside, a section met again included) reads the value it was first given. Lines
-// starting with ";" are comments. When cutShort, the text was cut at the read limit and
-// its last, unfinished line is not read.
+// Every key with a name under a section, in file order, as pieces of text (which must
+// outlive them). Names and values are trimmed, a value loses the quotes around it, and a
+// key met again in its section (letter case of A to Z aside, a section met again
+// included) reads the value it was first given. Lines starting with ";" are comments.
+// When cutShort, the text was cut at the read limit and its last, unfinished line is not
+// read.
 std::vector<IniEntry> ParseIni(std::wstring_view text, bool cutShort);
 
 }  // namespace fm

@@ -49,23 +49,22 @@ bool ReadIniBytes(const std::wstring& path, std::string& bytes, bool& cutShort) 
   return true;
 }
 
-// The keys of an INI file, read once: bytes with a byte-order mark in its encoding, others
-// in the system's code page, as the profile functions read them.
-std::vector<fm::IniEntry> ReadIniEntries(const std::wstring& path) {
+// The text of an INI file, up to the read limit: bytes with a byte-order mark in its
+// encoding, others in the system's code page, as the profile functions read them.
+bool ReadIniText(const std::wstring& path, std::wstring& text, bool& cutShort) {
   std::string bytes;
-  bool cutShort = false;
-  if (!ReadIniBytes(path, bytes, cutShort)) return {};
-  std::optional<std::wstring> text = fm::TextOfMarkedBytes(bytes);
-  if (!text) {
-    text.emplace();
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                         nullptr, 0);
-    text->resize(static_cast<std::size_t>(std::max(size, 0)));
-    if (size > 0) {
-      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text->data(), size);
-    }
+  if (!ReadIniBytes(path, bytes, cutShort)) return false;
+  if (std::optional<std::wstring> marked = fm::TextOfMarkedBytes(bytes)) {
+    text = std::move(*marked);
+    return true;
   }
-  return fm::ParseIni(*text, cutShort);
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  text.assign(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+  if (size > 0) {
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  }
+  return true;
 }
 
 // A registry value as text; nothing for a value of another type or one that cannot be
@@ -202,7 +201,7 @@ std::wstring ExpandEnvText(const std::wstring& Text) {
   }
   if (needed == 0) return Text;
   buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
-  return fm::TrimBlanksAndControls(buffer);
+  return std::wstring(fm::TrimBlanksAndControls(buffer));
 }
 
 std::wstring ResolveIndirectString(const std::wstring& Text, const std::wstring& Folder) {
@@ -231,15 +230,20 @@ std::wstring DesktopIniInfoTips(const std::wstring& IniPath) {
   std::wstring classKey = L"CLSID";
   const std::wstring iniName = fm::FileNamePart(IniPath);
   const std::wstring folder = fm::FolderPart(IniPath);
-  for (const fm::IniEntry& entry : ReadIniEntries(IniPath)) {
-    std::wstring value = entry.value;
+  std::wstring text;
+  bool cutShort = false;
+  std::vector<fm::IniEntry> entries;
+  if (ReadIniText(IniPath, text, cutShort)) entries = fm::ParseIni(text, cutShort);
+  for (const fm::IniEntry& entry : entries) {
     // The class is looked up after the file's own lines; its key gives no line.
-    if (entry.key == L"CLSID" && !value.empty()) {
-      classKey += L"\\" + value;
+    if (entry.key == L"CLSID" && !entry.value.empty()) {
+      classKey += L'\\';
+      classKey += entry.value;
       continue;
     }
     // Lines beyond what a tip shows are not worked out: their references are not looked at.
-    if (value.empty() || lines >= fm::kTipMaxLines) continue;
+    if (entry.value.empty() || lines >= fm::kTipMaxLines) continue;
+    std::wstring value(entry.value);
     if (value.find(L'%') != std::wstring::npos) value = ExpandEnvText(value);
     if (fm::IsLibraryReference(value)) value = ResolveIndirectString(value, folder);
     if (value.empty()) continue;

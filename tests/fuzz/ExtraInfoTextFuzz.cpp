@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool minus = input.Flag();
   const bool at = input.Flag();
 
-  const std::wstring trimmed = fm::TrimBlanksAndControls(text);
+  const std::wstring_view trimmed = fm::TrimBlanksAndControls(text);
   std::size_t lead = 0;
   while (lead < text.size() && text[lead] <= L' ') ++lead;
   FM_FUZZ_CHECK(text.compare(lead, trimmed.size(), trimmed) == 0);

@@ -2,6 +2,7 @@
 // with their marks come back as written, and every key read has a name, no line end, a
 // trimmed name and section, and the value its name was first given in its section.
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,9 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const fm::IniEntry& entry : fm::ParseIni(text, cutShort)) {
     FM_FUZZ_CHECK(!entry.key.empty() && IsTrimmed(entry.key) && IsTrimmed(entry.section));
     FM_FUZZ_CHECK(entry.key.find(L'=') == std::wstring::npos);
-    for (const std::wstring* part : {&entry.section, &entry.key, &entry.value}) {
-      FM_FUZZ_CHECK(part->find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring::npos);
-    }
+    for (const std::wstring_view part : {entry.section, entry.key, entry.value})
+      FM_FUZZ_CHECK(part.find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring_view::npos);
     const std::wstring folded = fm::AsciiUpper(entry.section) + L'\n' + fm::AsciiUpper(entry.key);
     FM_FUZZ_CHECK(firstValues.try_emplace(folded, entry.value).first->second == entry.value);
   }

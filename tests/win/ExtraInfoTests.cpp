@@ -106,6 +106,27 @@ TEST(ExtraInfo, DesktopIniValuesAreExpandedAndResolvedThenTheClassKeyFollows) {
                 root + L"\\fixture");
 }
 
+TEST(ExtraInfo, ADesktopIniIsReadInTheEncodingItsMarkNames) {
+  fm::test::TestFolder folder(L"extra-encodings");
+  const std::wstring expected = L"InfoTip: (desktop.ini) (Name) Gr\u00fc\u00dfe \u20ac";
+  std::string utf16 = "\xFF\xFE";
+  for (const wchar_t c : std::wstring(L"[s]\r\nName=Gr\u00fc\u00dfe \u20ac\r\n")) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>(c >> 8);
+  }
+  const struct {
+    const wchar_t* name;
+    std::string bytes;
+  } cases[] = {
+      {L"utf16", utf16},
+      {L"utf8", "\xEF\xBB\xBF[s]\r\nName=Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\n"},
+  };
+  for (const auto& c : cases) {
+    WriteIni(folder.Folder(c.name), c.bytes);
+    EXPECT_EQ(FileExtraInfo(folder / c.name), expected) << Narrow(c.name);
+  }
+}
+
 TEST(ExtraInfo, ClassKeysOfSeveralSectionsNameANestedKey) {
   fm::test::TestFolder folder(L"extra-nested");
   TestKey outer(std::wstring(L"Software\\Classes\\CLSID\\") + kClassA);
