@@ -80,7 +80,7 @@ std::optional<std::wstring> LibraryPathIn(std::wstring_view file, std::wstring_v
   // Another machine, a device, or the current folder of a drive: never looked at.
   if (file.size() >= 2 && IsSlash(file[0]) && IsSlash(file[1])) return std::nullopt;
   if (file.size() >= 2 && file[1] == L':') return std::nullopt;
-  if (IsSlash(file[0])) return std::wstring(folder.substr(0, 2)) + std::wstring(file);
+  if (IsSlash(file[0])) return std::wstring(folder.substr(0, 2)) + L'\\' + std::wstring(file.substr(1));
   std::wstring path(folder);
   if (!IsSlash(path.back())) path += L'\\';
   return path + std::wstring(file);

@@ -113,7 +113,7 @@ TEST(ExtraInfoTextTest, ALibraryIsLookedForOnlyOnADriveLetterRelativeNamesUnderT
       {L"strings.dll", L"D:\\shares\\music\\strings.dll"},
       {L"lib\\..\\x.dll", L"D:\\shares\\music\\lib\\..\\x.dll"},
       {L"\\x.dll", L"D:\\x.dll"},
-      {L"/x.dll", L"D:/x.dll"},
+      {L"/x.dll", L"D:\\x.dll"},
       // Other machines, devices and pipes, and a drive's own current folder.
       {L"\\\\host\\share\\x.dll", std::nullopt},
       {L"//host/share/x.dll", std::nullopt},
