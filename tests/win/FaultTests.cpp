@@ -17,6 +17,7 @@
 #include "TestComObject.h"
 #include "core/Error.h"
 #include "core/ErrorText.h"
+#include "core/InfoTipText.h"
 #include "core/PathText.h"
 #include "platform/Locale.h"
 #include "platform/OsError.h"
@@ -513,7 +514,8 @@ TEST_F(FaultsOnMadeFolders, NamesNoKeyboardTypesAreTippedAndOpened) {
     ListView_EnsureVisible(List().Handle(), row, FALSE);
     Paint();
     const std::wstring tip = TipOf(name);
-    EXPECT_EQ(tip.substr(0, tip.find(L"\r\n")), L"Location: " + path);
+    // A name of 255 units makes a location line longer than a tip shows: it is cut.
+    EXPECT_EQ(tip.substr(0, tip.find(L"\r\n")), fm::BoundedTip(L"Location: " + path));
     EXPECT_NE(tip.find(L"\r\nSize: " + CellText(row, 1)), std::wstring::npos)
         << testing::PrintToString(tip);
     ModalWatcher watcher;
