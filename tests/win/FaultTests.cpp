@@ -308,7 +308,9 @@ class Faults : public fm::test::MainWindowTest {
   // The files the window hands to the shell from now on; none is started.
   const std::vector<std::wstring>& WatchLaunches() {
     main_->SetShellExecute([this](SHELLEXECUTEINFOW& info) {
-      launched_.push_back(info.lpFile ? info.lpFile : L"");
+      // A row goes to the shell as its item ID list, a typed text as a file name.
+      launched_.push_back(info.lpIDList ? fm::PathFromIDList(static_cast<LPCITEMIDLIST>(info.lpIDList))
+                                        : info.lpFile ? info.lpFile : L"");
       return true;
     });
     return launched_;
