@@ -28,27 +28,40 @@ bool TMain::RunShellExecute(SHELLEXECUTEINFOW& info) {
 
 bool TMain::LaunchFile(HWND OwnerWindow, const std::wstring& FileName,
                        const std::wstring& Parameters, const std::wstring& Directory,
-                       int ShowCommand) {
+                       int ShowCommand, LPCITEMIDLIST Item) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS;
   info.hwnd = OwnerWindow;
-  info.lpFile = FileName.c_str();
+  if (Item) {
+    // The item itself, not a name the shell would parse again: "report.txt." would
+    // become "report.txt".
+    info.fMask |= SEE_MASK_IDLIST;
+    info.lpIDList = const_cast<LPITEMIDLIST>(Item);
+  } else {
+    info.lpFile = FileName.c_str();
+  }
   info.lpParameters = Parameters.c_str();
   info.lpDirectory = Directory.c_str();
   info.nShow = ShowCommand;
   return RunShellExecute(info);
 }
 
-bool TMain::ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) {
+bool TMain::ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_INVOKEIDLIST;
   info.hwnd = GetActiveWindow();
   info.lpVerb = Verb.c_str();
-  info.lpFile = FileName.c_str();
+  info.lpIDList = const_cast<LPITEMIDLIST>(Item);
   info.nShow = SW_SHOWNORMAL;
   return RunShellExecute(info);
+}
+
+fm::ItemIdList TMain::AbsoluteIDList(const TLeftShellItem& item) const {
+  fm::ItemIdList list = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID.Get()));
+  if (!list) fm::RaiseOleError(E_OUTOFMEMORY);
+  return list;
 }
 
 void TMain::OpenLeftItem(std::int32_t index) {
@@ -60,15 +73,14 @@ void TMain::OpenLeftItem(std::int32_t index) {
       // The final path is the link's target, which the pane then shows under its own path.
       BrowseToPath(std::wstring(item.FullPath));
     } else {
-      fm::ItemIdList folder = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID.Get()));
-      if (!folder) fm::RaiseOleError(E_OUTOFMEMORY);
-      BrowseToPIDL(KeepFolderIDList(std::move(folder)));
+      BrowseToPIDL(KeepFolderIDList(AbsoluteIDList(item)));
     }
     return;
   }
   const std::wstring path = item.FullPath;
   Exec_CMD->SetText(path);
-  LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL);
+  const fm::ItemIdList launched = AbsoluteIDList(item);
+  LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL, launched.Get());
 }
 
 void TMain::LeftViewDblClick() {
@@ -80,12 +92,23 @@ void TMain::LeftViewDblClick() {
 void TMain::ShowLeftItemProperties() {
   const int row = LeftView->SelectedIndex();
   if (row < 0) return;
-  ExecuteVerb(GetLeftItem(row)->FullPath, L"properties");
+  const fm::ItemIdList item = AbsoluteIDList(*GetLeftItem(row));
+  ExecuteVerb(item.Get(), L"properties");
 }
 
-void TMain::LeftViewKeyDown(WORD& Key, fm::ui::TShiftState) {
-  // The key goes on to the list afterwards in every case.
+void TMain::LeftViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
+  // The key goes on to the list afterwards, but for the keys of the context menu: F10
+  // would go on to open the menu bar.
   switch (Key) {
+    case VK_APPS:
+      Key = 0;
+      ShowFocusedContextMenu();
+      break;
+    case VK_F10:
+      if (!Shift.Shift) break;
+      Key = 0;
+      ShowFocusedContextMenu();
+      break;
     case VK_BACK:
       BtnLeftBackClick();
       break;

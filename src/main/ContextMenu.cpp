@@ -1,6 +1,7 @@
-// The shell's own context menu for the row under a right click, or for the folder shown.
+// The shell's own context menu for a row of the left list, or for the folder shown.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "MainUnit.h"
@@ -16,58 +17,137 @@ namespace {
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kLastCommand = 0x7FFF;
 
+// While the shell's menu is up, its owner window hands the menu's messages to the menu's
+// handler: "Send to", "Open with" and "New" are filled as they open, and owner-drawn
+// entries are measured and drawn by the handler that made them.
+class MenuMessageForwarding {
+ public:
+  MenuMessageForwarding(HWND owner, IContextMenu& handler) : owner_(owner) {
+    handler.QueryInterface(IID_IContextMenu3, menu3_.PutVoid());
+    if (!menu3_) handler.QueryInterface(IID_IContextMenu2, menu2_.PutVoid());
+    if (!menu3_ && !menu2_) return;
+    if (!SetWindowSubclass(owner_, Forward, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+      fm::RaiseLastOSError();
+    }
+    hooked_ = true;
+  }
+  ~MenuMessageForwarding() {
+    if (hooked_) RemoveWindowSubclass(owner_, Forward, kSubclassId);
+  }
+  MenuMessageForwarding(const MenuMessageForwarding&) = delete;
+  MenuMessageForwarding& operator=(const MenuMessageForwarding&) = delete;
+
+ private:
+  static constexpr UINT_PTR kSubclassId = 0x464D4358;  // one hook per window at a time
+
+  static bool IsMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_INITMENUPOPUP:
+      case WM_MENUCHAR:
+        return true;
+      // Only menu entries: the window's own controls draw themselves as before.
+      case WM_DRAWITEM:
+        return wParam == 0 && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+      case WM_MEASUREITEM:
+        return wParam == 0 && reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+      default:
+        return false;
+    }
+  }
+
+  static LRESULT CALLBACK Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+    const auto& self = *reinterpret_cast<const MenuMessageForwarding*>(data);
+    if (IsMenuMessage(message, wParam, lParam)) {
+      if (self.menu3_) {
+        LRESULT result = 0;
+        if (SUCCEEDED(self.menu3_->HandleMenuMsg2(message, wParam, lParam, &result))) return result;
+      } else if (message != WM_MENUCHAR && SUCCEEDED(self.menu2_->HandleMenuMsg(message, wParam, lParam))) {
+        return message == WM_INITMENUPOPUP ? 0 : TRUE;
+      }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+
+  HWND owner_;
+  fm::ComPtr<IContextMenu3> menu3_;
+  fm::ComPtr<IContextMenu2> menu2_;
+  bool hooked_ = false;
+};
+
+// The user's own no: a cancelled copy, a declined elevation.
+bool IsCancelled(HRESULT result) { return result == HRESULT_FROM_WIN32(ERROR_CANCELLED); }
+
 }  // namespace
 
-void TMain::LeftViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState, int X, int Y) {
+void TMain::LeftViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y) {
   if (Button != fm::ui::TMouseButton::mbRight) return;
   // The list has already moved the selection to the row under the pointer, or cleared it.
-  if (const int row = LeftView->SelectedIndex(); row >= 0) {
-    std::wstring path = GetLeftItem(row)->FullPath;
-    if (!path.empty() && path.back() == L'\\') path.pop_back();
-    ShowShellContextMenu(*LeftView, path, X, Y);
-    return;
-  }
-  // The folder shown, as the path box holds it now, when it lies on a drive.
-  const std::wstring text = cbLeftPath->Text();
-  if (text.size() >= 2 && text[1] == L':') ShowShellContextMenu(*LeftView, text, X, Y);
+  ShowLeftContextMenu(LeftView->SelectedIndex(), X, Y, Shift.Shift);
 }
 
-void TMain::ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X,
-                                 int Y) {
-  const HWND owner = Handle();
-  fm::ComPtr<IShellFolder> desktop = fm::DesktopFolder();
-  fm::ComPtr<IShellFolder> parent;
-  {
-    const fm::ItemIdList parentList = fm::ParseDisplayName(*desktop, owner, fm::PathPart(Path));
-    parent = fm::BindToFolder(*desktop, parentList.Get());
+void TMain::ShowFocusedContextMenu() {
+  const int row = ListView_GetNextItem(LeftView->Handle(), -1, LVNI_FOCUSED);
+  POINT point{0, 0};
+  if (row >= 0) {
+    LeftView->SelectItem(row);
+    RECT caption{};
+    ListView_GetItemRect(LeftView->Handle(), row, &caption, LVIR_LABEL);
+    point = {caption.left, (caption.top + caption.bottom) / 2};
   }
-  fm::ComPtr<IContextMenu> menuHandler;
-  {
-    // The name is parsed without a window to own what the folder might show.
-    const fm::ItemIdList item =
-        fm::ParseDisplayName(*parent, reinterpret_cast<HWND>(-1), fm::FileNamePart(Path));
-    LPCITEMIDLIST items[] = {item.Get()};
-    fm::OleCheck(
-        parent->GetUIObjectOf(owner, 1, items, IID_IContextMenu, nullptr, menuHandler.PutVoid()));
-    if (!menuHandler) fm::RaiseOleError(E_NOINTERFACE);
-  }
+  ShowLeftContextMenu(row, point.x, point.y, false);
+}
 
+void TMain::ShowLeftContextMenu(int Row, int X, int Y, bool ExtendedVerbs) {
+  const fm::ComPtr<IContextMenu> handler = Row >= 0 ? RowMenuHandler(Row) : FolderMenuHandler();
+  if (handler) ShowShellContextMenu(*LeftView, *handler, X, Y, ExtendedVerbs);
+}
+
+fm::ComPtr<IContextMenu> TMain::RowMenuHandler(int Row) {
+  // The row's own item: a name parsed again could be another item ("x." is "x" to the
+  // parser) or none at all (a drive).
+  LPCITEMIDLIST items[] = {GetLeftItem(Row)->ID.Get()};
+  fm::ComPtr<IContextMenu> handler;
+  fm::OleCheck(FIShellFolder->GetUIObjectOf(Handle(), 1, items, IID_IContextMenu, nullptr, handler.PutVoid()));
+  if (!handler) fm::RaiseOleError(E_NOINTERFACE);
+  return handler;
+}
+
+fm::ComPtr<IContextMenu> TMain::FolderMenuHandler() {
+  // The drives list and folders off the drives have no menu of their own here.
+  if (!FIShellFolder || !fm::IsDriveLetterPath(FPath)) return {};
+  // The shown folder's own background: Paste and New act on it.
+  fm::ComPtr<IContextMenu> handler;
+  fm::OleCheck(FIShellFolder->CreateViewObject(Handle(), IID_IContextMenu, handler.PutVoid()));
+  if (!handler) fm::RaiseOleError(E_NOINTERFACE);
+  return handler;
+}
+
+void TMain::ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y,
+                                 bool ExtendedVerbs) {
+  const HWND owner = Handle();
   // Destroyed on every way out, a failing shell call included.
   const fm::UniqueHMenu menu(CreatePopupMenu());
   if (!menu) fm::RaiseLastOSError();
-  fm::OleCheck(
-      menuHandler->QueryContextMenu(menu.Get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE));
+  const UINT flags = CMF_EXPLORE | (ExtendedVerbs ? CMF_EXTENDEDVERBS : 0);
+  fm::OleCheck(Handler.QueryContextMenu(menu.Get(), 0, kFirstCommand, kLastCommand, flags));
   POINT point{X, Y};
   ClientToScreen(Control.Handle(), &point);
-  const UINT command = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                        point.x, point.y, 0, owner, nullptr));
+  UINT command = 0;
+  {
+    const MenuMessageForwarding forwarding(owner, Handler);
+    command = static_cast<UINT>(
+        TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr));
+  }
   if (command == 0) return;
   CMINVOKECOMMANDINFO invoke{};
   invoke.cbSize = sizeof(invoke);
   invoke.hwnd = owner;
   invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
   invoke.nShow = SW_SHOWNORMAL;
-  fm::OleCheck(menuHandler->InvokeCommand(&invoke));
+  const HRESULT result = Handler.InvokeCommand(&invoke);
+  if (IsCancelled(result)) return;
+  fm::OleCheck(result);
 }
 
 }  // namespace MainUnit

@@ -1,5 +1,6 @@
 // Which handler of the window answers which event of its controls.
 #include "MainUnit.h"
+#include "ui/Application.h"
 
 namespace MainUnit {
 
@@ -36,6 +37,14 @@ void TMain::WireEvents() {
   LeftView->OnEdited = [this](fm::ui::TListItem& item, std::wstring& text) { LeftViewEdited(item, text); };
   Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };
   BTN_F09->OnClick = [this] { BTN_F09Click(); };
+}
+
+LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kShowLabelResult) {
+    fm::ui::CallHandler([this] { ShowLabelResult(); });
+    return 0;
+  }
+  return TForm::WndProc(message, wParam, lParam);
 }
 
 }  // namespace MainUnit

@@ -1,27 +1,46 @@
-// Captions edited in place: only a drive row's edit means something, and it sets the
-// volume's label. Files and folders are never renamed here.
+// Captions edited in place: only a drive row can be edited, and its edit sets the volume's
+// label. Files and folders are never renamed here.
 #include <windows.h>
 
 #include "MainUnit.h"
+#include "core/PathText.h"
 #include "core/VolumeLabel.h"
+#include "platform/Shell.h"
 #include "ui/Application.h"
 
 namespace MainUnit {
 
-void TMain::LeftViewEditing(fm::ui::TListItem&, bool&) {
-  FLeftIsVolume = false;
-  if (const int row = LeftView->SelectedIndex(); row >= 0) {
-    FLeftIsVolume = fm::IsVolumeCaption(LeftView->ItemData(row).Caption);
-  }
+std::wstring TMain::DriveRootOf(std::int32_t row) {
+  if (row < 0 || row >= LeftItemCount()) return {};
+  // The row's own parsing name: a link to a drive root has the root as its final path,
+  // but is no drive.
+  std::wstring root = fm::DisplayNameOf(*FIShellFolder, GetLeftItem(row)->ID.Get(), true);
+  return fm::IsDriveRoot(root) ? root : std::wstring();
 }
 
-void TMain::LeftViewEdited(fm::ui::TListItem&, std::wstring& S) {
-  if (LeftView->SelectedIndex() < 0 || !FLeftIsVolume) return;
-  const fm::VolumeLabelRequest request = fm::LabelRequestOf(S);
-  S = request.label;
+void TMain::LeftViewEditing(fm::ui::TListItem& Item, bool& AllowEdit) {
+  FLeftIsVolume = !DriveRootOf(Item.Index).empty();
+  AllowEdit = FLeftIsVolume;
+}
+
+void TMain::LeftViewEdited(fm::ui::TListItem& Item, std::wstring& S) {
+  if (!FLeftIsVolume) return;
+  const std::wstring root = DriveRootOf(Item.Index);
+  if (root.empty()) return;
+  S = fm::VolumeLabelOf(S);
   // Never a null label: an empty one is an empty string, which clears the label.
-  const bool succeeded = SetVolumeLabelW(request.root.c_str(), request.label.c_str()) != 0;
-  fm::ui::Application().ShowMessage(fm::LabelResultText(succeeded, request));
+  const bool succeeded = SetVolumeLabelW(root.c_str(), S.c_str()) != 0;
+  // Told once the list has ended the edit: a box inside its notification would run
+  // while the edit box still stands.
+  FLabelResult = fm::LabelResultText(succeeded, S, root);
+  PostMessageW(Handle(), kShowLabelResult, 0, 0);
+}
+
+void TMain::ShowLabelResult() {
+  if (!FLabelResult) return;
+  const std::wstring text = std::move(*FLabelResult);
+  FLabelResult.reset();
+  fm::ui::Application().ShowMessage(text);
 }
 
 }  // namespace MainUnit

@@ -106,9 +106,11 @@ class TMain : public TForm {
     FShellExecute = std::move(shellExecute);
   }
 
-  // The shell's context menu for Path, shown at X, Y of Control's client area; the
-  // command picked is carried out.
-  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
+  // The menu of Handler, shown at X, Y of Control's client area with the extended verbs
+  // or without; the command picked is carried out.
+  void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs);
+  // How the window reaches the namespace; a test may put a folder of its own in front.
+  void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FIDesktopFolder = std::move(desktop); }
   // How the window binds an absolute item ID list to its folder; a test may hand out a
   // stand-in folder.
   void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
@@ -119,7 +121,13 @@ class TMain : public TForm {
   // How the rows test whether a path names an existing file; a test may count the tests.
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
 
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
+  // Posted to the window to show a label edit's outcome after the edit.
+  static constexpr UINT kShowLabelResult = WM_APP + 1;
+
   // The window design: every control with its place, size and colours.
   void CreateDesign();
   // Ties the design's events to the window's handlers.
@@ -153,15 +161,30 @@ class TMain : public TForm {
   void Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState Shift);
   void BTN_F09Click();
 
+  // The shell's menu of row Row at X, Y of the list, or of the folder shown for no row.
+  void ShowLeftContextMenu(int Row, int X, int Y, bool ExtendedVerbs);
+  // The menu of the focused row, placed at the row (the menu key, Shift+F10).
+  void ShowFocusedContextMenu();
+  fm::ComPtr<IContextMenu> RowMenuHandler(int Row);
+  // Null where the folder shown has no menu here.
+  fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // Shows the outcome of a label edit once the edit has ended.
+  void ShowLabelResult();
+  // The drive root of row, a drive's row; empty for any other row.
+  std::wstring DriveRootOf(std::int32_t row);
   // Opens the entry of row index: enters a folder, hands anything else to the shell.
   void OpenLeftItem(std::int32_t index);
   // The shell's properties of the selected row's item; nothing without a selection.
   void ShowLeftItemProperties();
-  // Asks the shell to open FileName with its default action.
+  // Asks the shell to open FileName with its default action; given Item, an absolute list,
+  // the shell opens that item instead of parsing a name.
   bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
-                  const std::wstring& Directory, int ShowCommand);
-  // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
-  bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb);
+                  const std::wstring& Directory, int ShowCommand, LPCITEMIDLIST Item = nullptr);
+  // Asks the shell to carry out Verb on Item, an absolute list, through its context-menu
+  // handlers.
+  bool ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb);
+  // The absolute item ID list of an entry of the shown folder.
+  fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
   // Hands the record to the shell and closes the process handle that may come back.
   bool RunShellExecute(SHELLEXECUTEINFOW& info);
 
@@ -235,6 +258,8 @@ class TMain : public TForm {
   std::uint64_t FAllSize = 0;
   std::wstring FPath;
   bool FLeftIsVolume = false;
+  // The outcome of the last label edit, until it is shown.
+  std::optional<std::wstring> FLabelResult;
 };
 
 }  // namespace MainUnit
