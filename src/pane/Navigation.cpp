@@ -3,6 +3,7 @@
 #include "Pane.h"
 #include "core/CaseFold.h"
 #include "core/PathText.h"
+#include "platform/PathKind.h"
 #include "platform/Shell.h"
 #include "ui/Scopes.h"
 
@@ -20,8 +21,9 @@ void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
 
   const std::wstring path = fm::PathFromIDList(PIDL);
   // Asked with the binding, a folder the file system will not list changes nothing, not
-  // even the drive box.
-  if (!path.empty()) fm::RaiseUnlessListable(path);
+  // even the drive box. A file that the shell browses (a .zip, a .cab) is listed by the
+  // shell alone: the file system would call it no directory.
+  if (!path.empty() && fm::KindOfPath(path) != fm::PathKind::File) fm::RaiseUnlessListable(path);
   const std::wstring shownPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
 
   fm::ui::TUpdateBlock update(*View);

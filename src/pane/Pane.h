@@ -78,11 +78,15 @@ class TPaneHost {
   // The window that owns the shell's menus and dialogs.
   virtual HWND OwnerWindow() const = 0;
   virtual void Beep() = 0;
-  // Asks the shell to open FileName with its default action.
+  // Asks the shell to open FileName with its default action; given Item, an absolute list,
+  // the shell opens that item instead of parsing a name.
   virtual bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
-                          const std::wstring& Directory, int ShowCommand) = 0;
-  // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
-  virtual bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) = 0;
+                          const std::wstring& Directory, int ShowCommand, LPCITEMIDLIST Item = nullptr) = 0;
+  // Asks the shell to carry out Verb on Item, an absolute list, through its context-menu
+  // handlers.
+  virtual bool ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb) = 0;
+  // Shows Text in a plain message box once the event under way has ended.
+  virtual void ShowMessageLater(std::wstring Text) = 0;
   // The path of a file a pane opened, for the command box to run again.
   virtual void ShowOpenedPath(const std::wstring& Path) = 0;
   virtual void LayoutPanes() = 0;
@@ -144,9 +148,11 @@ class TPane {
   void SetActive(bool Active);
   bool Active() const { return FActive; }
 
-  // The shell's context menu for Path, shown at X, Y of Control's client area; the
-  // command picked is carried out.
-  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
+  // The menu of Handler, shown at X, Y of Control's client area with the extended verbs
+  // or without; the command picked is carried out.
+  void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs);
+  // How the pane reaches the namespace; a test may put a folder of its own in front.
+  void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FIDesktopFolder = std::move(desktop); }
   // The shell's properties of the selected row's item; nothing without a selection.
   void ShowItemProperties();
   // How the pane binds an absolute item ID list to its folder; a test may hand out a
@@ -187,8 +193,18 @@ class TPane {
   int CurrentRow() const;
   // Opens the entry of row index: enters a folder, hands anything else to the shell.
   void OpenItem(std::int32_t index);
-  // The shell's context menu for every selected row's item together.
-  void ShowSelectionContextMenu(int X, int Y);
+  // The shell's menu of row Row (with the rest of the selection when Row is selected) at
+  // X, Y of the list, or of the folder shown for no row.
+  void ShowContextMenu(int Row, int X, int Y, bool ExtendedVerbs);
+  // The menu of the focused row, placed at the row (the menu key, Shift+F10).
+  void ShowFocusedContextMenu();
+  fm::ComPtr<IContextMenu> RowsMenuHandler(int Row);
+  // Null where the folder shown has no menu here.
+  fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // The drive root of row, a drive's row; empty for any other row.
+  std::wstring DriveRootOf(std::int32_t row);
+  // The absolute item ID list of an entry of the shown folder.
+  fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
   void WriteTotals(const wchar_t* foldersLabel);

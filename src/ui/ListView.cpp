@@ -394,6 +394,10 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
       }
       break;
+    case WM_SYSKEYDOWN:
+      // F10 comes as a system key; Shift+F10 is the context menu's key.
+      if (wParam != VK_F10) break;
+      [[fallthrough]];
     case WM_KEYDOWN:
       if (OnKeyDown) {
         Application().CancelHint();

@@ -24,6 +24,9 @@ bool RunningUnderWine();
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
 inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";
+// Files named "report.txt" and "report.txt." side by side, made with the links; one
+// folder per test that uses them: menu, enter, tip.
+inline constexpr wchar_t kSiblingFixture[] = L"C:\\foldmere-siblings";
 
 // A window's client area as it is on the screen now.
 class Capture {
