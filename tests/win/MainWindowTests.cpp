@@ -41,7 +41,7 @@ TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
 TEST_F(MainWindow, CaptionAndTitleComeFromTheProgramsOwnVersionResource) {
   // The test program carries the version resource of Foldmere.exe.
   EXPECT_EQ(fm::ui::Application().Title(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT);
-  EXPECT_EQ(main_->Caption(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT L" Copyright (C) 2026 Foldmere developers");
+  EXPECT_EQ(main_->Caption(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT L" \u00A9 Foldmere developers");
   wchar_t shown[256] = {};
   GetWindowTextW(main_->Handle(), shown, 256);
   EXPECT_EQ(std::wstring(shown), main_->Caption());
