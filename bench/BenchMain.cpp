@@ -2,7 +2,7 @@
 // and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
-//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--reps N] [--root DIR]
+//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--reps N] [--root DIR]
 //                      [--foldmere EXE] [--report FILE] [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
@@ -46,6 +46,7 @@ struct Options {
   bool quick = false;
   bool fullScroll = false;
   bool readOnly = false;
+  bool tipsOnly = false;
   int reps = 5;
   std::wstring root = L"C:\\foldmere-bench";
   std::wstring foldmere;
@@ -76,6 +77,8 @@ Options Parse(int argc, wchar_t** argv) {
       options.fullScroll = true;
     } else if (arg == L"--read-only") {
       options.readOnly = true;
+    } else if (arg == L"--tips-only") {
+      options.tipsOnly = true;
     } else if (arg == L"--reps") {
       options.reps = std::max(1, std::stoi(value()));
     } else if (arg == L"--root") {
@@ -322,8 +325,9 @@ std::vector<Row> MeasureScroll(const Options& options, const Folder& biggest,
   };
 }
 
-// Measure 8: the tips of an executable with every version string and of a folder whose
-// desktop.ini names a shell class, in a folder of the benchmark's own.
+// Measure 8: the tips of an executable with every version string, of a folder whose
+// desktop.ini names a shell class and of one whose desktop.ini holds 5,000 keys, in a
+// folder of the benchmark's own.
 std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& window, Progress& progress) {
   const std::wstring folder = options.root + L"\\tips";
   const std::wstring described = folder + L"\\described";
@@ -336,18 +340,32 @@ std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& win
   std::ofstream(fs::path(described + L"\\desktop.ini"), std::ios::binary)
       << "[.ShellClassInfo]\r\nLocalizedResourceName=@%SystemRoot%\\system32\\shell32.dll,-21798\r\n"
          "CLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";
+  const std::wstring crowded = folder + L"\\crowded";
+  fs::create_directories(fs::path(crowded));
+  {
+    std::ofstream ini(fs::path(crowded + L"\\desktop.ini"), std::ios::binary);
+    ini << "[.ShellClassInfo]\r\n";
+    for (int key = 0; key < 5000; ++key) ini << "Key" << key << "=Value of key " << key << "\r\n";
+  }
   window.BrowseAndPaint(folder);
   std::vector<Row> rows;
-  // Folders come first: row 0 is the folder, row 1 the executable.
   const struct {
-    int row;
+    const wchar_t* name;
     const char* what;
-  } tips[] = {{1, "8 info tip: executable with a full version resource"},
-              {0, "8 info tip: folder whose desktop.ini names a class"}};
+    bool shown;
+  } tips[] = {{L"full.exe", "8 info tip: executable with a full version resource", false},
+              {L"described", "8 info tip: folder whose desktop.ini names a class", false},
+              {L"crowded", "8 info tip: desktop.ini of 5,000 keys", false},
+              {L"crowded", "8 info tip: desktop.ini of 5,000 keys, composed and shown", true}};
   for (const auto& t : tips) {
+    int row = 0;
+    while (row < window.Rows() && window.Main().GetLeftItem(row)->DisplayName != t.name) ++row;
+    if (row == window.Rows()) throw std::runtime_error("the tips folder lacks " + fm::ToUtf8(t.name));
     std::vector<double> samples;
     std::wstring tip;
-    for (int rep = 0; rep < options.reps; ++rep) samples.push_back(window.TimeInfoTip(t.row, tip));
+    for (int rep = 0; rep < options.reps; ++rep) {
+      samples.push_back(t.shown ? window.TimeShownInfoTip(row, tip) : window.TimeInfoTip(row, tip));
+    }
     const auto lines = std::count(tip.begin(), tip.end(), L'\n') + 1;
     progress(std::string(t.what) + ": " + std::to_string(lines) + " lines");
     const Summary summary = Summarize(samples);
@@ -416,8 +434,11 @@ int Run(const Options& options) {
   {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
-    rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
-    if (!options.readOnly) {
+    if (!options.tipsOnly)
+      rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
+    if (options.tipsOnly) {
+      rows = MeasureInfoTips(options, window, progress);
+    } else if (!options.readOnly) {
       const auto scroll = MeasureScroll(options, biggest, window, progress, biggestRows);
       rows.insert(rows.end(), scroll.begin(), scroll.end());
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
@@ -426,7 +447,7 @@ int Run(const Options& options) {
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly) {
+  if (!options.readOnly && !options.tipsOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));

@@ -107,6 +107,27 @@ double WindowBench::TimeInfoTip(int row, std::wstring& tip) {
   return clock.Ms();
 }
 
+double WindowBench::TimeShownInfoTip(int row, std::wstring& tip) {
+  const RECT bounds = list_->ItemRect(row);
+  const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  POINT cursor = middle;
+  ClientToScreen(list_->Handle(), &cursor);
+  Stopwatch clock;
+  tip = list_->HintText(middle);
+  int maxWidth = 0;
+  const POINT position = list_->HintPosition(cursor, bounds, maxWidth);
+  if (!hint_) {
+    auto& application = fm::ui::Application();
+    hint_ = application.HintWindowClass ? application.HintWindowClass()
+                                        : std::make_unique<fm::ui::THintWindow>();
+  }
+  hint_->ActivateHint(position, tip, maxWidth);
+  UpdateWindow(hint_->Handle());
+  const double ms = clock.Ms();
+  hint_->ReleaseHandle();
+  return ms;
+}
+
 WindowBench::Memory WindowBench::PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;

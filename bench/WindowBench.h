@@ -11,6 +11,7 @@
 
 #include "MainUnit.h"
 #include "platform/ComPtr.h"
+#include "ui/HintWindow.h"
 
 namespace bench {
 
@@ -58,6 +59,9 @@ class WindowBench {
   // The info tip of a row in view, asked for as the resting pointer asks for it; its text
   // goes to tip.
   double TimeInfoTip(int row, std::wstring& tip);
+  // The same, then shown in the application's kind of hint window where the list puts it,
+  // up to its painted text.
+  double TimeShownInfoTip(int row, std::wstring& tip);
 
   // Runs the message loop until the window is painted; an error past the limit.
   void WaitPainted();
@@ -75,6 +79,7 @@ class WindowBench {
   std::vector<double> Page(WPARAM request, int steps);
 
   std::unique_ptr<MainUnit::TMain> main_;
+  std::unique_ptr<fm::ui::THintWindow> hint_;
   fm::ui::TListView* list_ = nullptr;
   fm::ui::TStatusBar* status_ = nullptr;
 };

@@ -26,6 +26,8 @@ TfrmAbout::TfrmAbout(const fm::ui::TForm& Owner, std::wstring ExecutableFile)
   FormCreate();
 }
 
+TfrmAbout::~TfrmAbout() { DestroyWindowFirst(); }
+
 void TfrmAbout::FormCreate() {
   myHelper::ReadFileVersionInfo(FVI, FExecutableFile);
   SetCaption(L"About " + FVI.ProductName + L" " + FVI.LegalCopyRight);

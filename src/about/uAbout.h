@@ -19,6 +19,7 @@ class TfrmAbout : public TForm {
   // Built from its design for the program file ExecutableFile, centred on Owner; its
   // creation event has run when the constructor returns.
   TfrmAbout(const fm::ui::TForm& Owner, std::wstring ExecutableFile);
+  ~TfrmAbout() override;
 
   const myHelper::TFileVersionInfo& VersionInfo() const { return FVI; }
 

@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   foldmere::LeakReport leakReport;
   return foldmere::RunProtected([] {
-    fm::ComApartment apartment;
+    fm::OleApartment apartment;
 
     auto& application = fm::ui::Application();
     // The title first, so that the error box of a failed start carries it too.

@@ -6,15 +6,12 @@ namespace {
 
 enum class Justified { ReadFailed, WriteFailed, Written };
 
-// Sets or clears MFT_RIGHTJUSTIFY of the item with this command in menu, keeping its
-// caption (up to 79 characters, as the type is read back with its text).
+// Sets or clears MFT_RIGHTJUSTIFY of the item with this command in menu. Only the type
+// is read and written: the caption is left as it is, whatever its length.
 Justified RightJustify(HMENU menu, UINT command, bool value) {
-  wchar_t caption[80] = {};
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = MIIM_TYPE;
-  info.dwTypeData = caption;
-  info.cch = 80;
+  info.fMask = MIIM_FTYPE;
   if (!GetMenuItemInfoW(menu, command, FALSE, &info)) return Justified::ReadFailed;
   if (value) {
     info.fType |= MFT_RIGHTJUSTIFY;

@@ -174,6 +174,8 @@ class TForm : public fm::ui::TForm {
  public:
   TForm(std::wstring name, int clientWidth, int clientHeight,
         fm::ui::TCreateParams params = fm::ui::TCreateParams{});
+  // The gradient paints with this form's own members.
+  ~TForm() override { DestroyWindowFirst(); }
 
   bool EnableDropShadow() const { return fEnableDropShadow; }
   void SetEnableDropShadow(bool Value);

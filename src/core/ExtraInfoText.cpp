@@ -49,11 +49,11 @@ bool LiesInFolder(std::wstring_view path, std::wstring_view folder) {
   return EqualsAsciiNoCase(FolderPart(path), folder);
 }
 
-std::wstring TrimBlanksAndControls(std::wstring_view text) {
+std::wstring_view TrimBlanksAndControls(std::wstring_view text) {
   const auto isTrimmed = [](wchar_t c) { return c <= L' '; };
   while (!text.empty() && isTrimmed(text.front())) text.remove_prefix(1);
   while (!text.empty() && isTrimmed(text.back())) text.remove_suffix(1);
-  return std::wstring(text);
+  return text;
 }
 
 std::wstring_view WithoutSplitPair(std::wstring_view text) {
@@ -61,9 +61,29 @@ std::wstring_view WithoutSplitPair(std::wstring_view text) {
   return text;
 }
 
-std::wstring_view AfterFirstAt(std::wstring_view text) {
-  const std::size_t at = text.find(L'@');
-  return at == std::wstring_view::npos ? text : text.substr(at + 1);
+bool IsLibraryReference(std::wstring_view value) { return value.starts_with(L'@'); }
+
+std::wstring_view WithoutReferenceMark(std::wstring_view text) {
+  if (IsLibraryReference(text)) text.remove_prefix(1);
+  return text;
+}
+
+namespace {
+
+bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+}  // namespace
+
+std::optional<std::wstring> LibraryPathIn(std::wstring_view file, std::wstring_view folder) {
+  if (file.empty() || !IsDriveLetterPath(folder)) return std::nullopt;
+  if (IsDriveLetterPath(file)) return std::wstring(file);
+  // Another machine, a device, or the current folder of a drive: never looked at.
+  if (file.size() >= 2 && IsSlash(file[0]) && IsSlash(file[1])) return std::nullopt;
+  if (file.size() >= 2 && file[1] == L':') return std::nullopt;
+  if (IsSlash(file[0])) return std::wstring(folder.substr(0, 2)) + L'\\' + std::wstring(file.substr(1));
+  std::wstring path(folder);
+  if (!IsSlash(path.back())) path += L'\\';
+  return path + std::wstring(file);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // parsing of a library string reference "[@]file,[-]number".
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,7 @@ std::wstring DesktopIniPathIn(std::wstring_view folder);
 bool LiesInFolder(std::wstring_view path, std::wstring_view folder);
 
 // Text without the blanks and control characters at either end.
-std::wstring TrimBlanksAndControls(std::wstring_view text);
+std::wstring_view TrimBlanksAndControls(std::wstring_view text);
 
 // A library string can be cut by the buffer it is read into; half a character pair at the
 // cut is dropped rather than shown as a broken character.
@@ -40,8 +41,12 @@ struct LibraryReference {
   int id = -1;
 };
 
-// The text after the first "@", or the whole text when it has none.
-std::wstring_view AfterFirstAt(std::wstring_view text);
+// Whether a value refers to a library string: it begins with "@". An "@" further on is
+// part of a plain text, such as a mail address.
+bool IsLibraryReference(std::wstring_view value);
+
+// A reference without its leading "@"; a text without one stays whole.
+std::wstring_view WithoutReferenceMark(std::wstring_view text);
 
 // Splits a reference (without its "@") at its first comma. A comma four places after
 // that one means the first was meant as the dot of an extension: "shell32,dll,-4" is
@@ -51,5 +56,12 @@ LibraryReference SplitLibraryReference(std::wstring_view text);
 // What a reference stands for when its string is not loaded: the file, with "," and the
 // number part when there is one; empty for an empty file.
 std::wstring ReferenceText(std::wstring_view file, std::wstring_view number);
+
+// Where the library file of a reference may be read: file itself when it is a drive-letter
+// path, file under the folder when it is relative (under the folder's drive for "\x.dll").
+// Nothing for a file named on another machine or a device ("\\host\…", "\\?\…",
+// "\\.\…"), on a drive's current folder ("C:x.dll"), or when folder is no drive-letter
+// path itself. The result may still hold "." and ".." parts.
+std::optional<std::wstring> LibraryPathIn(std::wstring_view file, std::wstring_view folder);
 
 }  // namespace fm

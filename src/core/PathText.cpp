@@ -17,6 +17,15 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
 
 bool IsDriveLetterPath(std::wstring_view path) { return path.find(L":\\") == 1; }
 
+bool IsDriveRoot(std::wstring_view path) {
+  return path.size() == 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+         path.substr(1) == L":\\";
+}
+
+bool EndingIsStripped(std::wstring_view path) {
+  return !path.empty() && (path.back() == L'.' || path.back() == L' ');
+}
+
 std::wstring CleanFinalPath(std::wstring_view finalPath) {
   std::wstring_view text = finalPath.substr(0, finalPath.find(L'\0'));
   while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);

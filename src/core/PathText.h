@@ -10,6 +10,13 @@ namespace fm {
 // items, UNC paths and class-identifier names are not drive-letter paths.
 bool IsDriveLetterPath(std::wstring_view path);
 
+// True for a drive root as a drive's row names it: a letter, a colon and a backslash.
+bool IsDriveRoot(std::wstring_view path);
+
+// True when path's last name ends in a dot or a blank ("report.txt."): ordinary path
+// handling strips that ending and reaches a sibling ("report.txt") instead.
+bool EndingIsStripped(std::wstring_view path);
+
 // The final path that the system reports for an open handle, made presentable: cut at
 // the first NUL, blanks and control characters trimmed from both ends, "\\?\UNC\server"
 // turned into "\\server" and a leading "\\?\" dropped.

@@ -4,11 +4,16 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/CaseFold.h"
 #include "core/ExtraInfoText.h"
+#include "core/InfoTipText.h"
+#include "core/IniText.h"
 #include "core/PathText.h"
 #include "platform/Handles.h"
 #include "platform/PathKind.h"
@@ -21,33 +26,45 @@ constexpr wchar_t kFontsKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersio
 // The buffer a library string is read into.
 constexpr int kStringBuffer = 1024;
 
-// The zero-separated list that a private-profile call writes (section or key names),
-// asked for again with more room while it does not fit.
-template <typename Read>
-std::vector<std::wstring> ProfileNames(Read read) {
-  for (DWORD size = 4096;; size *= 2) {
-    std::vector<wchar_t> buffer(size);
-    const DWORD written = read(buffer.data(), size);
-    if (written + 2 >= size && size < (1u << 24)) continue;
-    std::vector<std::wstring> names;
-    for (const wchar_t* name = buffer.data(); *name != L'\0' && name < buffer.data() + written;) {
-      names.emplace_back(name);
-      name += names.back().size() + 1;
+// The first bytes of a file, up to the read limit, and whether the file goes on beyond it.
+bool ReadIniBytes(const std::wstring& path, std::string& bytes, bool& cutShort) {
+  const fm::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  // One byte past the limit tells whether the file was cut.
+  bytes.assign(fm::kIniReadLimit + 1, '\0');
+  DWORD total = 0;
+  while (total < bytes.size()) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &read,
+                  nullptr)) {
+      return false;
     }
-    return names;
+    if (read == 0) break;
+    total += read;
   }
+  cutShort = total > fm::kIniReadLimit;
+  bytes.resize(std::min<std::size_t>(total, fm::kIniReadLimit));
+  return true;
 }
 
-std::wstring ProfileValue(const std::wstring& section, const std::wstring& key,
-                          const std::wstring& iniPath) {
-  for (DWORD size = 1024;; size *= 2) {
-    std::wstring buffer(size, L'\0');
-    const DWORD written = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
-                                                   size, iniPath.c_str());
-    if (written + 1 >= size && size < (1u << 24)) continue;
-    buffer.resize(written);
-    return buffer;
+// The text of an INI file, up to the read limit: bytes with a byte-order mark in its
+// encoding, others in the system's code page, as the profile functions read them.
+bool ReadIniText(const std::wstring& path, std::wstring& text, bool& cutShort) {
+  std::string bytes;
+  if (!ReadIniBytes(path, bytes, cutShort)) return false;
+  if (std::optional<std::wstring> marked = fm::TextOfMarkedBytes(bytes)) {
+    text = std::move(*marked);
+    return true;
   }
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  text.assign(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+  if (size > 0) {
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  }
+  return true;
 }
 
 // A registry value as text; nothing for a value of another type or one that cannot be
@@ -111,9 +128,40 @@ std::wstring FullPathName(const std::wstring& path) {
   return full;
 }
 
+ReferencedPathWatcher& Watcher() {
+  static ReferencedPathWatcher watcher;
+  return watcher;
+}
+
+void Watch(const std::wstring& path) {
+  if (Watcher()) Watcher()(path);
+}
+
+// The full path of a reference's library when it lies on a drive of this machine, with a
+// relative name taken under folder; nothing otherwise. Only such a path is ever looked at:
+// a name on another machine would send the user's name and credentials there, and a
+// device or pipe could hold the window until it answers.
+std::optional<std::wstring> LocalLibraryPath(const std::wstring& file, const std::wstring& folder) {
+  const std::optional<std::wstring> candidate = fm::LibraryPathIn(file, folder);
+  if (!candidate) return std::nullopt;
+  // Making a path full touches no disk; it turns a device name such as COM1 into \\.\COM1.
+  const std::wstring full = FullPathName(*candidate);
+  if (!fm::IsDriveLetterPath(full)) return std::nullopt;
+  switch (GetDriveTypeW(full.substr(0, 3).c_str())) {
+    case DRIVE_FIXED:
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK:
+      return full;
+    default:
+      return std::nullopt;
+  }
+}
+
 // A string of a library that is read as resources only: merely looking at a folder must
 // never run code that a downloaded desktop.ini names.
 bool LoadLibraryString(const std::wstring& library, int id, std::wstring& text) {
+  Watch(library);
   fm::UniqueHModule module(LoadLibraryExW(
       library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   if (!module || id == -1) return false;
@@ -130,7 +178,16 @@ std::wstring FontsFolder() {
   return path;
 }
 
+// Where the libraries that class keys name by their bare names lie.
+std::wstring SystemFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
 }  // namespace
+
+void WatchReferencedPaths(ReferencedPathWatcher watcher) { Watcher() = std::move(watcher); }
 
 std::wstring ExpandEnvText(const std::wstring& Text) {
   std::wstring buffer(1024, L'\0');
@@ -144,21 +201,24 @@ std::wstring ExpandEnvText(const std::wstring& Text) {
   }
   if (needed == 0) return Text;
   buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
-  return fm::TrimBlanksAndControls(buffer);
+  return std::wstring(fm::TrimBlanksAndControls(buffer));
 }
 
-std::wstring ResolveIndirectString(const std::wstring& Text) {
+std::wstring ResolveIndirectString(const std::wstring& Text, const std::wstring& Folder) {
   std::wstring result = Text;
-  std::wstring text(fm::AfterFirstAt(Text));
+  std::wstring text(fm::WithoutReferenceMark(Text));
   if (text.find(L'%') != std::wstring::npos) text = ExpandEnvText(text);
   fm::LibraryReference reference = fm::SplitLibraryReference(text);
-  const std::wstring full = FullPathName(reference.file);
-  if (!full.empty() && fm::KindOfPath(full) != fm::PathKind::None) reference.file = full;
+  const std::optional<std::wstring> library = LocalLibraryPath(reference.file, Folder);
+  if (library) {
+    Watch(*library);
+    if (fm::KindOfPath(*library) != fm::PathKind::None) reference.file = *library;
+  }
   if (!reference.file.empty()) result = fm::ReferenceText(reference.file, reference.number);
-  if (!reference.file.empty() && !reference.number.empty()) {
+  if (library && !reference.number.empty()) {
     std::wstring string;
-    if (LoadLibraryString(reference.file, reference.id, string)) {
-      result = fm::LibraryStringText(reference.file, string);
+    if (LoadLibraryString(*library, reference.id, string)) {
+      result = fm::LibraryStringText(*library, string);
     }
   }
   return result;
@@ -166,26 +226,29 @@ std::wstring ResolveIndirectString(const std::wstring& Text) {
 
 std::wstring DesktopIniInfoTips(const std::wstring& IniPath) {
   std::wstring result;
+  std::size_t lines = 0;
   std::wstring classKey = L"CLSID";
   const std::wstring iniName = fm::FileNamePart(IniPath);
-  const auto sections = ProfileNames([&](wchar_t* buffer, DWORD size) {
-    return GetPrivateProfileSectionNamesW(buffer, size, IniPath.c_str());
-  });
-  for (const std::wstring& section : sections) {
-    const auto keys = ProfileNames([&](wchar_t* buffer, DWORD size) {
-      return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer, size, IniPath.c_str());
-    });
-    for (const std::wstring& key : keys) {
-      std::wstring value = ProfileValue(section, key, IniPath);
-      // The class is looked up after the file's own lines; its key gives no line.
-      if (key == L"CLSID" && !value.empty()) {
-        classKey += L"\\" + value;
-        value.clear();
-      }
-      if (value.find(L'%') != std::wstring::npos) value = ExpandEnvText(value);
-      if (value.find(L'@') != std::wstring::npos) value = ResolveIndirectString(value);
-      if (!value.empty()) fm::AppendLine(result, fm::DesktopIniLine(iniName, key, value));
+  const std::wstring folder = fm::FolderPart(IniPath);
+  std::wstring text;
+  bool cutShort = false;
+  std::vector<fm::IniEntry> entries;
+  if (ReadIniText(IniPath, text, cutShort)) entries = fm::ParseIni(text, cutShort);
+  for (const fm::IniEntry& entry : entries) {
+    // The class is looked up after the file's own lines; its key gives no line.
+    if (entry.key == L"CLSID" && !entry.value.empty()) {
+      classKey += L'\\';
+      classKey += entry.value;
+      continue;
     }
+    // Lines beyond what a tip shows are not worked out: their references are not looked at.
+    if (entry.value.empty() || lines >= fm::kTipMaxLines) continue;
+    std::wstring value(entry.value);
+    if (value.find(L'%') != std::wstring::npos) value = ExpandEnvText(value);
+    if (fm::IsLibraryReference(value)) value = ResolveIndirectString(value, folder);
+    if (value.empty()) continue;
+    fm::AppendLine(result, fm::DesktopIniLine(iniName, entry.key, value));
+    ++lines;
   }
   if (classKey == L"CLSID") return result;
 
@@ -194,7 +257,7 @@ std::wstring DesktopIniInfoTips(const std::wstring& IniPath) {
   for (const std::wstring& name : RegistryValueNames(key.Get())) {
     std::wstring value;
     if (!ReadRegistryText(key.Get(), name, value)) continue;
-    if (value.find(L'@') != std::wstring::npos) value = ResolveIndirectString(value);
+    if (fm::IsLibraryReference(value)) value = ResolveIndirectString(value, SystemFolder());
     if (value.find(L'%') != std::wstring::npos) value = ExpandEnvText(value);
     if (!value.empty()) fm::AppendLine(result, fm::RegistryLine(name, value));
   }

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+#include <functional>
 #include <vector>
 
 #include "core/VersionText.h"
@@ -9,24 +11,40 @@
 
 namespace myHelper {
 
-std::wstring QueryVersionString(const void* VersionData, const std::wstring& Key) {
+namespace {
+
+// The bytes from where a value was found to the end of the buffer: the lengths inside the
+// data are the file's word, and a hostile file can make them point anywhere.
+std::size_t BytesWithin(std::span<const BYTE> buffer, const void* value) {
+  const auto* at = static_cast<const BYTE*>(value);
+  const BYTE* begin = buffer.data();
+  const BYTE* end = begin + buffer.size();
+  if (at == nullptr || std::less<>()(at, begin) || !std::less<>()(at, end)) return 0;
+  return static_cast<std::size_t>(end - at);
+}
+
+}  // namespace
+
+std::wstring QueryVersionString(std::span<const BYTE> VersionData, const std::wstring& Key) {
   void* translation = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(VersionData, L"\\VarFileInfo\\Translation", &translation, &length) ||
-      translation == nullptr || length < sizeof(DWORD)) {
+  if (!VerQueryValueW(VersionData.data(), L"\\VarFileInfo\\Translation", &translation, &length) ||
+      length < sizeof(DWORD) || BytesWithin(VersionData, translation) < sizeof(DWORD)) {
     return {};
   }
   // Only the first language and code page the resource lists; no other is tried.
-  const DWORD first = *static_cast<const DWORD*>(translation);
+  DWORD first = 0;
+  std::memcpy(&first, translation, sizeof(first));
   void* value = nullptr;
   length = 0;
   const std::wstring path = fm::VersionStringPath(first, Key);
-  if (!VerQueryValueW(VersionData, path.c_str(), &value, &length) || value == nullptr) return {};
+  if (!VerQueryValueW(VersionData.data(), path.c_str(), &value, &length)) return {};
   // The length counts characters, the terminating zero mostly included; stop at the
-  // first zero either way.
+  // first zero either way, and at the buffer's end.
+  const std::size_t within = BytesWithin(VersionData, value) / sizeof(wchar_t);
   const auto* text = static_cast<const wchar_t*>(value);
   std::size_t size = 0;
-  while (size < length && text[size] != L'\0') ++size;
+  while (size < length && size < within && text[size] != L'\0') ++size;
   return std::wstring(text, size);
 }
 
@@ -51,10 +69,10 @@ void ReadFileVersionInfo(TFileVersionInfo& Info, const std::wstring& FileName) {
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeW(FileName.c_str(), &handle);
   if (size == 0) return;
-  Info.HasVersionInfo = true;
   std::vector<BYTE> data(size);
   // The data is read once and every string is looked up in it.
   if (!GetFileVersionInfoW(FileName.c_str(), handle, size, data.data())) return;
+  Info.HasVersionInfo = true;
 
   struct Field {
     const wchar_t* key;
@@ -74,15 +92,16 @@ void ReadFileVersionInfo(TFileVersionInfo& Info, const std::wstring& FileName) {
       {L"SpecialBuild", &TFileVersionInfo::SpecialBuildStr},
       {L"PrivateBuild", &TFileVersionInfo::PrivateBuildStr},
   };
-  for (const Field& field : kStrings) Info.*field.text = QueryVersionString(data.data(), field.key);
+  for (const Field& field : kStrings) Info.*field.text = QueryVersionString(data, field.key);
 
   void* root = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", &root, &length) || root == nullptr ||
-      length < sizeof(VS_FIXEDFILEINFO)) {
+  if (!VerQueryValueW(data.data(), L"\\", &root, &length) || length < sizeof(VS_FIXEDFILEINFO) ||
+      BytesWithin(data, root) < sizeof(VS_FIXEDFILEINFO)) {
     return;
   }
-  const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(root);
+  VS_FIXEDFILEINFO fixed;
+  std::memcpy(&fixed, root, sizeof(fixed));
   Info.DebugBuild = HasFileFlag(fixed, VS_FF_DEBUG);
   Info.PreRelease = HasFileFlag(fixed, VS_FF_PRERELEASE);
   Info.PrivateBuild = HasFileFlag(fixed, VS_FF_PRIVATEBUILD);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "core/FileVersionInfo.h"
@@ -18,8 +19,8 @@ void ReadFileVersionInfo(TFileVersionInfo& Info, const std::wstring& FileName);
 
 // One string of the version data VersionData (as GetFileVersionInfoW reads it), in the
 // first language and code page of its translation table only; empty when it cannot be
-// read.
-std::wstring QueryVersionString(const void* VersionData, const std::wstring& Key);
+// read. Nothing beyond the buffer's end is read, whatever lengths the data claims.
+std::wstring QueryVersionString(std::span<const BYTE> VersionData, const std::wstring& Key);
 
 std::wstring FileFunctionText(const VS_FIXEDFILEINFO& Info);
 bool HasFileFlag(const VS_FIXEDFILEINFO& Info, DWORD Flag);

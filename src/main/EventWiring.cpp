@@ -1,6 +1,7 @@
 // Which handler of the window answers which event of its window-wide controls; each pane
 // ties its own controls to its handlers.
 #include "MainUnit.h"
+#include "ui/Application.h"
 
 namespace MainUnit {
 
@@ -12,6 +13,27 @@ void TMain::WireEvents() {
   Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };
   BTN_F09->OnClick = [this] { BTN_F09Click(); };
   BTN_F10->OnClick = [this] { Refresh(); };
+}
+
+void TMain::ShowMessageLater(std::wstring Text) {
+  FLabelResult = std::move(Text);
+  PostMessageW(Handle(), kShowLabelResult, 0, 0);
+}
+
+void TMain::ShowLabelResult() {
+  if (!FLabelResult) return;
+  const std::wstring text = std::move(*FLabelResult);
+  FLabelResult.reset();
+  fm::ui::Application().ShowMessage(text);
+}
+
+LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kShowLabelResult) {
+    fm::ui::CallHandler([this] { ShowLabelResult(); });
+    return 0;
+  }
+  if (LRESULT result = 0; LiveMessage(message, wParam, result)) return result;
+  return TForm::WndProc(message, wParam, lParam);
 }
 
 }  // namespace MainUnit

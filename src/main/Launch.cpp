@@ -19,25 +19,32 @@ bool TMain::RunShellExecute(SHELLEXECUTEINFOW& info) {
 
 bool TMain::LaunchFile(HWND OwnerWindow, const std::wstring& FileName,
                        const std::wstring& Parameters, const std::wstring& Directory,
-                       int ShowCommand) {
+                       int ShowCommand, LPCITEMIDLIST Item) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS;
   info.hwnd = OwnerWindow;
-  info.lpFile = FileName.c_str();
+  if (Item) {
+    // The item itself, not a name the shell would parse again: "report.txt." would
+    // become "report.txt".
+    info.fMask |= SEE_MASK_IDLIST;
+    info.lpIDList = const_cast<LPITEMIDLIST>(Item);
+  } else {
+    info.lpFile = FileName.c_str();
+  }
   info.lpParameters = Parameters.c_str();
   info.lpDirectory = Directory.c_str();
   info.nShow = ShowCommand;
   return RunShellExecute(info);
 }
 
-bool TMain::ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) {
+bool TMain::ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_INVOKEIDLIST;
   info.hwnd = GetActiveWindow();
   info.lpVerb = Verb.c_str();
-  info.lpFile = FileName.c_str();
+  info.lpIDList = const_cast<LPITEMIDLIST>(Item);
   info.nShow = SW_SHOWNORMAL;
   return RunShellExecute(info);
 }

@@ -28,7 +28,7 @@ void TMain::RefreshDrives() {
   }
 }
 
-LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+bool TMain::LiveMessage(UINT message, WPARAM wParam, LRESULT& result) {
   if (message == kFolderChangedMessage) {
     const int watch = static_cast<int>(wParam);
     // Taken also when no pane watches any more, so the gathering starts anew.
@@ -36,13 +36,15 @@ LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) {
       if (pane && pane->OwnsWatch(watch)) fm::ui::CallHandler([&] { pane->FolderChanged(watch, changes); });
     }
-    return 0;
+    result = 0;
+    return true;
   }
   if (message == WM_DEVICECHANGE && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
     fm::ui::CallHandler([this] { RefreshDrives(); });
-    return TRUE;
+    result = TRUE;
+    return true;
   }
-  return TForm::WndProc(message, wParam, lParam);
+  return false;
 }
 
 }  // namespace MainUnit

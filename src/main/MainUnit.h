@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ using PaneUnit::TLeftShellItem;
 using PaneUnit::TPane;
 
 // The watcher's word that a watch has changes to take; wParam names the watch.
-inline constexpr UINT kFolderChangedMessage = WM_APP + 1;
+inline constexpr UINT kFolderChangedMessage = WM_APP + 2;
 
 class TMain : public TForm, private PaneUnit::TPaneHost {
  public:
@@ -61,7 +62,9 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   bool HasItemList() const { return FLeftPane->HasItemList(); }
   void BrowseToPIDL(LPITEMIDLIST PIDL) { FLeftPane->BrowseToPIDL(PIDL); }
   void BrowseToPath(const std::wstring& Path) { FLeftPane->BrowseToPath(Path); }
-  void ReadFolder(fm::ComPtr<IShellFolder> Folder) { FLeftPane->ReadFolder(std::move(Folder)); }
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {}) {
+    FLeftPane->ReadFolder(std::move(Folder), AlongWith);
+  }
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
     FLeftPane->FillItemDetails(StartIndex, EndIndex);
   }
@@ -69,10 +72,17 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   std::uint64_t Files() const { return FLeftPane->Files(); }
   std::uint64_t Folders() const { return FLeftPane->Folders(); }
   std::uint64_t AllSize() const { return FLeftPane->AllSize(); }
-  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y) {
-    FLeftPane->ShowShellContextMenu(Control, Path, X, Y);
+  void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs) {
+    FLeftPane->ShowShellContextMenu(Control, Handler, X, Y, ExtendedVerbs);
   }
+  void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FLeftPane->SetDesktopFolder(std::move(desktop)); }
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FLeftPane->SetFileExistsTest(std::move(test)); }
+  void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
+    FLeftPane->SetFolderBinding(std::move(bind));
+  }
+  void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) {
+    FLeftPane->SetFinalPathQuery(std::move(query));
+  }
 
   void LayoutPanes() override;
   // Reads the active pane again, keeping its place, and the drive boxes with it.
@@ -89,7 +99,13 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
     FShellExecute = std::move(shellExecute);
   }
 
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
+  // Posted to the window to show a pane's message after the event that made it.
+  static constexpr UINT kShowLabelResult = WM_APP + 1;
+
   // The window design: every control with its place, size and colours.
   void CreateDesign();
   // Ties the design's window-wide events to the window's handlers.
@@ -106,18 +122,19 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // The drive boxes read again, each keeping the drive it shows where it is still there;
   // a pane that shows the drives reads them again too.
   void RefreshDrives();
-
- protected:
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
- private:
+  // The watcher's posted changes and the system's word of a drive come or gone; false
+  // for any other message.
+  bool LiveMessage(UINT message, WPARAM wParam, LRESULT& result);
 
   // What the panes ask of the window.
   HWND OwnerWindow() const override { return Handle(); }
   void Beep() override { FBeep(); }
   bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
-                  const std::wstring& Directory, int ShowCommand) override;
-  bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) override;
+                  const std::wstring& Directory, int ShowCommand, LPCITEMIDLIST Item = nullptr) override;
+  bool ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb) override;
+  void ShowMessageLater(std::wstring Text) override;
+  // Shows the message a pane left for after its event.
+  void ShowLabelResult();
   void ShowOpenedPath(const std::wstring& Path) override { Exec_CMD->SetText(Path); }
   void PaneEntered(TPane& Pane) override;
   void FocusOtherPane(TPane& Pane) override;
@@ -175,6 +192,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   std::function<bool(SHELLEXECUTEINFOW&)> FShellExecute = [](SHELLEXECUTEINFOW& info) {
     return ShellExecuteExW(&info) != 0;
   };
+  // The outcome of the last label edit, until it is shown.
+  std::optional<std::wstring> FLabelResult;
 };
 
 }  // namespace MainUnit

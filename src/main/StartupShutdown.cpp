@@ -51,7 +51,7 @@ TMain::TMain() : TForm(L"Main", 1429, 863) {
   Show();
 }
 
-TMain::~TMain() = default;
+TMain::~TMain() { DestroyWindowFirst(); }
 
 std::wstring TMain::ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');

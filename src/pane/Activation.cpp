@@ -18,6 +18,12 @@ bool IsFolderItem(IShellFolder& Folder, LPCITEMIDLIST Item) {
   return (attributes & SFGAO_FOLDER) != 0;
 }
 
+fm::ItemIdList TPane::AbsoluteIDList(const TLeftShellItem& item) const {
+  fm::ItemIdList list = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID.Get()));
+  if (!list) fm::RaiseOleError(E_OUTOFMEMORY);
+  return list;
+}
+
 void TPane::OpenItem(std::int32_t index) {
   // The route of a folder depends on its attributes, which come with the details.
   FillItemDetails(index, index);
@@ -27,15 +33,14 @@ void TPane::OpenItem(std::int32_t index) {
       // The final path is the link's target, which the pane then shows under its own path.
       BrowseToPath(std::wstring(item.FullPath));
     } else {
-      fm::ItemIdList folder = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID.Get()));
-      if (!folder) fm::RaiseOleError(E_OUTOFMEMORY);
-      BrowseToPIDL(KeepFolderIDList(std::move(folder)));
+      BrowseToPIDL(KeepFolderIDList(AbsoluteIDList(item)));
     }
     return;
   }
   const std::wstring path = item.FullPath;
   Host.ShowOpenedPath(path);
-  Host.LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL);
+  const fm::ItemIdList launched = AbsoluteIDList(item);
+  Host.LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL, launched.Get());
 }
 
 int TPane::CurrentRow() const {
@@ -52,12 +57,27 @@ void TPane::ViewDblClick() {
 void TPane::ShowItemProperties() {
   const int row = CurrentRow();
   if (row < 0) return;
-  Host.ExecuteVerb(GetItem(row)->FullPath, L"properties");
+  const fm::ItemIdList item = AbsoluteIDList(*GetItem(row));
+  Host.ExecuteVerb(item.Get(), L"properties");
 }
 
 void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
-  // The key goes on to the list afterwards, except Tab and Insert, which are the pane's.
+  // The key goes on to the list afterwards, except Tab and Insert, which are the pane's,
+  // and the keys of the context menu: F10 would go on to open the menu bar.
   switch (Key) {
+    case VK_APPS:
+      Key = 0;
+      ShowFocusedContextMenu();
+      break;
+    case VK_F10:
+      Key = 0;
+      // Shift+F10 is the menu's; F10 alone reads the folder again.
+      if (Shift.Shift) {
+        ShowFocusedContextMenu();
+      } else {
+        Host.Refresh();
+      }
+      break;
     case VK_TAB:
       Key = 0;
       Host.FocusOtherPane(*this);
@@ -85,11 +105,6 @@ void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
       break;
     case VK_F9:
       ShowItemProperties();
-      break;
-    case VK_F10:
-      // Not the menu bar's key here: the list's F10 reads the folder again.
-      Key = 0;
-      Host.Refresh();
       break;
     default:
       break;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "Pane.h"
+#include "core/PathText.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
 
@@ -17,8 +18,11 @@ std::uint64_t SizeOf(DWORD high, DWORD low) { return (static_cast<std::uint64_t>
 
 // The size the file system gives for a plain file's own path; none for anything else.
 std::optional<std::uint64_t> FileSystemSize(const std::wstring& path) {
+  if (path.empty()) return std::nullopt;
+  // "report.txt." would be read as its sibling "report.txt"; the "\\?\" form keeps the dot.
+  const std::wstring asked = fm::EndingIsStripped(path) && fm::IsDriveLetterPath(path) ? L"\\\\?\\" + path : path;
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!GetFileAttributesExW(asked.c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & kNoPlainFile)) {
     return std::nullopt;
   }

@@ -112,7 +112,6 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
   }
   std::vector<std::unique_ptr<TLeftShellItem>> added;
   std::unordered_set<std::wstring> addedNames;
-  const auto ignoreNeither = [](const std::wstring&) {};
   for (const std::wstring& name : Changes.Names()) {
     fm::ItemIdList item;
     ULONG eaten = 0;
@@ -120,13 +119,20 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
     if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) || !item) {
       continue;
     }
-    auto entry = ReadEntry(std::move(item), FFolderPath, FFolderFinal, ignoreNeither);
+    auto entry = ReadEntry(std::move(item));
     // Two names of one item (a change of letter case) give one row.
     if (entry && addedNames.insert(entry->Name).second) added.push_back(std::move(entry));
   }
-  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(added), [this](const auto& a, const auto& b) {
-    return CompareItems(*a, *b) < 0;
-  });
+  // The folder's own order, as the read sorts; one it cannot tell goes by name.
+  const auto before = [this](const auto& a, const auto& b) {
+    const HRESULT result = FIShellFolder->CompareIDs(0, a->ID.Get(), b->ID.Get());
+    if (FAILED(result)) {
+      return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a->DisplayName.c_str(), -1, b->DisplayName.c_str(),
+                            -1) == CSTR_LESS_THAN;
+    }
+    return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
+  };
+  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(added), before);
   KeepPosition(old, oldToNew);
 }
 

@@ -3,6 +3,7 @@
 #include "Pane.h"
 #include "core/CaseFold.h"
 #include "core/PathText.h"
+#include "platform/PathKind.h"
 #include "platform/Shell.h"
 #include "ui/Scopes.h"
 
@@ -16,38 +17,43 @@ LPITEMIDLIST TPane::KeepFolderIDList(fm::ItemIdList list) {
 void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
   // A start-up that stopped early left nothing to browse with.
   if (!FIDesktopFolder || !FIDList) return;
-  fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*FIDesktopFolder, PIDL);
+  fm::ComPtr<IShellFolder> folder = FBindToFolder(*FIDesktopFolder, PIDL);
 
   const std::wstring path = fm::PathFromIDList(PIDL);
   // Asked with the binding, a folder the file system will not list changes nothing, not
-  // even the drive box.
-  if (!path.empty()) fm::RaiseUnlessListable(path);
-  if (path.size() >= 2) {
-    fm::ui::TDetachedEvent detached(Drives->OnChange);
-    for (int i = 0; i < Drives->Count(); ++i) {
-      if (fm::StartsWithAsciiNoCase(Drives->Item(i), std::wstring_view(path).substr(0, 2))) {
-        Drives->SetItemIndex(i);
-        break;
-      }
-    }
-  }
+  // even the drive box. A file that the shell browses (a .zip, a .cab) is listed by the
+  // shell alone: the file system would call it no directory.
+  if (!path.empty() && fm::KindOfPath(path) != fm::PathKind::File) fm::RaiseUnlessListable(path);
+  const std::wstring shownPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
 
   fm::ui::TUpdateBlock update(*View);
-  ReadFolder(folder);
-  FPIDL = PIDL;
-  FPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
-  FFileSystemFolder = path.empty() ? std::wstring() : FPath;
-  const int line = PathBox->IndexOf(FPath);
-  if (line < 0) {
-    PathBox->InsertItem(0, FPath, FPIDL);
-    PathBox->SetItemIndex(0);
-  } else {
-    // The letter case of the stored line wins; its item ID list stays as it was.
-    PathBox->SetItemIndex(line);
-  }
-  PathLabel->SetText(PathBox->Text());
-  if (View->ItemCount() > 0) View->SelectItem(0);
-  WatchShownFolder();
+  // The pane shows the new folder whole or not at all: its rows, item ID list, path, path
+  // box line and drive change together, also when the read failed half-way.
+  ReadFolder(folder, [&] {
+    if (path.size() >= 2) {
+      fm::ui::TDetachedEvent detached(Drives->OnChange);
+      for (int i = 0; i < Drives->Count(); ++i) {
+        if (fm::StartsWithAsciiNoCase(Drives->Item(i), std::wstring_view(path).substr(0, 2))) {
+          Drives->SetItemIndex(i);
+          break;
+        }
+      }
+    }
+    FPIDL = PIDL;
+    FPath = shownPath;
+    FFileSystemFolder = path.empty() ? std::wstring() : FPath;
+    const int line = PathBox->IndexOf(FPath);
+    if (line < 0) {
+      PathBox->InsertItem(0, FPath, FPIDL);
+      PathBox->SetItemIndex(0);
+    } else {
+      // The letter case of the stored line wins; its item ID list stays as it was.
+      PathBox->SetItemIndex(line);
+    }
+    PathLabel->SetText(PathBox->Text());
+    if (ItemCount() > 0) View->SelectItem(0);
+    WatchShownFolder();
+  });
 }
 
 void TPane::BrowseToPath(const std::wstring& Path) {

@@ -20,6 +20,7 @@
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
 #include "core/RowMerge.h"
+#include "platform/FinalPath.h"
 #include "platform/FolderDetails.h"
 #include "platform/FolderWatcher.h"
 #include "platform/Shell.h"
@@ -81,11 +82,15 @@ class TPaneHost {
   // The window that owns the shell's menus and dialogs.
   virtual HWND OwnerWindow() const = 0;
   virtual void Beep() = 0;
-  // Asks the shell to open FileName with its default action.
+  // Asks the shell to open FileName with its default action; given Item, an absolute list,
+  // the shell opens that item instead of parsing a name.
   virtual bool LaunchFile(HWND OwnerWindow, const std::wstring& FileName, const std::wstring& Parameters,
-                          const std::wstring& Directory, int ShowCommand) = 0;
-  // Asks the shell to carry out Verb on FileName through the item's context-menu handlers.
-  virtual bool ExecuteVerb(const std::wstring& FileName, const std::wstring& Verb) = 0;
+                          const std::wstring& Directory, int ShowCommand, LPCITEMIDLIST Item = nullptr) = 0;
+  // Asks the shell to carry out Verb on Item, an absolute list, through its context-menu
+  // handlers.
+  virtual bool ExecuteVerb(LPCITEMIDLIST Item, const std::wstring& Verb) = 0;
+  // Shows Text in a plain message box once the event under way has ended.
+  virtual void ShowMessageLater(std::wstring Text) = 0;
   // The path of a file a pane opened, for the command box to run again.
   virtual void ShowOpenedPath(const std::wstring& Path) = 0;
   virtual void LayoutPanes() = 0;
@@ -132,8 +137,10 @@ class TPane {
   void BrowseToPath(const std::wstring& Path);
   // Keeps a folder's item ID list until the window closes and hands out a pointer to it.
   LPITEMIDLIST KeepFolderIDList(fm::ItemIdList list);
-  // Replaces the item list by the contents of Folder.
-  void ReadFolder(fm::ComPtr<IShellFolder> Folder);
+  // Replaces the item list by the contents of Folder. The entries are read aside, then
+  // the folder, its entries and what AlongWith sets are changed together; a read that
+  // failed half-way commits what it read, then raises its error.
+  void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {});
   // Loads the details of the entries StartIndex to EndIndex that lack them.
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
   // Reads the folder shown again whole; the selected rows, the focused row and the top
@@ -157,11 +164,20 @@ class TPane {
   void SetActive(bool Active);
   bool Active() const { return FActive; }
 
-  // The shell's context menu for Path, shown at X, Y of Control's client area; the
-  // command picked is carried out.
-  void ShowShellContextMenu(fm::ui::TControl& Control, const std::wstring& Path, int X, int Y);
+  // The menu of Handler, shown at X, Y of Control's client area with the extended verbs
+  // or without; the command picked is carried out.
+  void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs);
+  // How the pane reaches the namespace; a test may put a folder of its own in front.
+  void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FIDesktopFolder = std::move(desktop); }
   // The shell's properties of the selected row's item; nothing without a selection.
   void ShowItemProperties();
+  // How the pane binds an absolute item ID list to its folder; a test may hand out a
+  // stand-in folder.
+  void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
+    FBindToFolder = std::move(bind);
+  }
+  // How the read asks for a path's final path; a test may answer for a network drive.
+  void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) { FFinalPath = std::move(query); }
   // How the rows test whether a path names an existing file; a test may count the tests.
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
 
@@ -193,17 +209,23 @@ class TPane {
   int CurrentRow() const;
   // Opens the entry of row index: enters a folder, hands anything else to the shell.
   void OpenItem(std::int32_t index);
-  // The shell's context menu for every selected row's item together.
-  void ShowSelectionContextMenu(int X, int Y);
+  // The shell's menu of row Row (with the rest of the selection when Row is selected) at
+  // X, Y of the list, or of the folder shown for no row.
+  void ShowContextMenu(int Row, int X, int Y, bool ExtendedVerbs);
+  // The menu of the focused row, placed at the row (the menu key, Shift+F10).
+  void ShowFocusedContextMenu();
+  fm::ComPtr<IContextMenu> RowsMenuHandler(int Row);
+  // Null where the folder shown has no menu here.
+  fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // The drive root of row, a drive's row; empty for any other row.
+  std::wstring DriveRootOf(std::int32_t row);
+  // The absolute item ID list of an entry of the shown folder.
+  fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
-  std::int32_t CompareItems(const TLeftShellItem& A, const TLeftShellItem& B);
-  // The entry of Item, an item of the folder shown, whose path is FolderPath and final
-  // path FolderFinal; null for an item the pane does not list. A path that names neither
-  // a file nor a folder is told to NamesNothing.
-  std::unique_ptr<TLeftShellItem> ReadEntry(fm::ItemIdList Item, const std::wstring& FolderPath,
-                                            const std::optional<std::wstring>& FolderFinal,
-                                            const std::function<void(const std::wstring&)>& NamesNothing);
+  // The entry of Item, an item of the folder shown, as the last read would have made it;
+  // null for an item the pane does not list.
+  std::unique_ptr<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
   // The list's selected, focused and top rows.
   fm::ListPosition Position() const;
   // Gives the list its new row count and the place that followed its rows there.
@@ -237,6 +259,9 @@ class TPane {
   // Asks FIShellFolder about its items' icons, types and paths.
   fm::FolderDetails FDetails;
   std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  std::function<fm::ComPtr<IShellFolder>(IShellFolder&, LPCITEMIDLIST)> FBindToFolder =
+      [](IShellFolder& desktop, LPCITEMIDLIST pidl) { return fm::BindToFolder(desktop, pidl); };
+  std::function<fm::FinalPath(const std::wstring&)> FFinalPath = fm::GetFinalPath;
   // RowNamesFile's answers in the paint under way, by row; dropped when a paint begins.
   std::unordered_map<std::int32_t, bool> FRowNamesFile;
   fm::ComPtr<IShellFolder> FIDesktopFolder;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include "platform/OsError.h"
 
@@ -17,6 +18,19 @@ class ComApartment {
   ~ComApartment() { CoUninitialize(); }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+};
+
+// COM and OLE on the user-interface thread for the life of a scope: the shell's Cut,
+// Copy and Paste go through the OLE clipboard, and drag and drop through OLE too.
+class OleApartment {
+ public:
+  OleApartment() {
+    // S_FALSE (already initialised on this thread) still needs its own uninitialise.
+    OleCheck(OleInitialize(nullptr));
+  }
+  ~OleApartment() { OleUninitialize(); }
+  OleApartment(const OleApartment&) = delete;
+  OleApartment& operator=(const OleApartment&) = delete;
 };
 
 }  // namespace fm

@@ -20,6 +20,23 @@ std::wstring FormatText(Formatter format, DWORD flags, const SYSTEMTIME& time) {
   return text;
 }
 
+// Universal time as the zone's local time at that moment, daylight saving or not by the
+// zone's rules for that date. Systems before Windows 8 lack the call for a dynamic zone;
+// there its fixed rules serve.
+bool ZoneTimeOf(const DYNAMIC_TIME_ZONE_INFORMATION& zone, const SYSTEMTIME& utc, SYSTEMTIME& local) {
+  using ZoneTimeCall = BOOL(WINAPI*)(const DYNAMIC_TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+  static const auto dynamicCall = reinterpret_cast<ZoneTimeCall>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SystemTimeToTzSpecificLocalTimeEx")));
+  if (dynamicCall) return dynamicCall(&zone, &utc, &local) != FALSE;
+  TIME_ZONE_INFORMATION fixed{};
+  fixed.Bias = zone.Bias;
+  fixed.StandardBias = zone.StandardBias;
+  fixed.StandardDate = zone.StandardDate;
+  fixed.DaylightBias = zone.DaylightBias;
+  fixed.DaylightDate = zone.DaylightDate;
+  return SystemTimeToTzSpecificLocalTime(&fixed, &utc, &local) != FALSE;
+}
+
 }  // namespace
 
 wchar_t LocaleDecimalSeparator() {
@@ -31,10 +48,16 @@ wchar_t LocaleDecimalSeparator() {
 std::wstring SizeToText(std::int64_t value) { return SizeToText(value, LocaleDecimalSeparator()); }
 
 std::wstring LocalDateText(const FILETIME& time) {
+  DYNAMIC_TIME_ZONE_INFORMATION zone{};
+  if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return {};
+  return LocalDateText(time, zone);
+}
+
+std::wstring LocalDateText(const FILETIME& time, const DYNAMIC_TIME_ZONE_INFORMATION& zone) {
   if (time.dwLowDateTime == 0 && time.dwHighDateTime == 0) return {};
-  FILETIME local{};
+  SYSTEMTIME utc{};
   SYSTEMTIME fields{};
-  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &fields)) return {};
+  if (!FileTimeToSystemTime(&time, &utc) || !ZoneTimeOf(zone, utc, fields)) return {};
   const bool midnight = fields.wHour == 0 && fields.wMinute == 0 && fields.wSecond == 0 && fields.wMilliseconds == 0;
   const std::wstring date = FormatText(GetDateFormatW, DATE_SHORTDATE, fields);
   if (date.empty()) return {};

@@ -16,6 +16,10 @@ std::wstring SizeToText(std::int64_t value);
 
 // A file time as local date text: the short date, then a blank and the long time unless
 // the time is exactly midnight. Empty for a zero time or one that cannot be converted.
+// The time is local by the rules of its own date, so a file saved in winter shows its
+// winter time also in summer.
 std::wstring LocalDateText(const FILETIME& time);
+// The same in the time zone given instead of the system's.
+std::wstring LocalDateText(const FILETIME& time, const DYNAMIC_TIME_ZONE_INFORMATION& zone);
 
 }  // namespace fm

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/Error.h"
 #include "core/ErrorText.h"
 #include "ui/Control.h"
@@ -18,6 +20,8 @@ namespace {
 
 constexpr wchar_t kAppClassName[] = L"FoldmereApplication";
 constexpr UINT_PTR kHintTimer = 1;
+// Posted to the application window: show the error boxes that wait.
+constexpr UINT kShowQueuedErrors = WM_APP + 1;
 
 std::wstring Widen(const char* text) {
   if (!text || !*text) return {};
@@ -69,7 +73,12 @@ void TApplication::SetTitle(std::wstring title) {
 LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kHintTimer) {
     KillTimer(hwnd, kHintTimer);
+    const THandlerScope scope;
     CallHandler([] { Application().ActivateHint(); });
+    return 0;
+  }
+  if (message == kShowQueuedErrors) {
+    Application().ShowQueuedExceptions();
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -129,13 +138,46 @@ void TApplication::HandleException(std::exception_ptr error) noexcept {
   } catch (...) {
     text = L"Unknown exception";
   }
-  ShowException(text);
+  if (handlerDepth_ > 0 && handle_) {
+    QueueException(text);
+  } else {
+    ShowException(text);
+  }
+}
+
+void TApplication::QueueException(const std::wstring& text) noexcept {
+  try {
+    const auto has = [&](const std::vector<std::wstring>& texts) {
+      return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    if (has(queuedErrors_) || has(shownErrors_)) return;
+    queuedErrors_.push_back(text);
+  } catch (...) {
+    // Without memory for the text the error is not shown.
+    return;
+  }
+  PostMessageW(handle_.Get(), kShowQueuedErrors, 0, 0);
+}
+
+void TApplication::ShowQueuedExceptions() noexcept {
+  while (!queuedErrors_.empty()) {
+    const std::wstring text = std::move(queuedErrors_.front());
+    queuedErrors_.erase(queuedErrors_.begin());
+    ShowException(text);
+  }
 }
 
 void TApplication::ShowException(const std::wstring& text) noexcept {
   CancelHint();
+  try {
+    if (std::find(shownErrors_.begin(), shownErrors_.end(), text) != shownErrors_.end()) return;
+    shownErrors_.push_back(text);
+  } catch (...) {
+    return;
+  }
   ::MessageBoxW(MessageBoxOwner(), fm::ErrorBoxText(text).c_str(), title_.c_str(),
               MB_OK | MB_ICONSTOP);
+  shownErrors_.erase(std::find(shownErrors_.begin(), shownErrors_.end(), text));
 }
 
 void TApplication::ShowMessage(const std::wstring& text) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Handles.h"
 
@@ -52,8 +53,20 @@ class TApplication {
   void Terminate();
 
   // Shows the current exception in the standard error box. Call from a catch block.
+  // Raised inside a message handler, the box is posted and comes up once the handler has
+  // unwound: a box opened inside a paint would paint again, fail again, and open another.
   void HandleException(std::exception_ptr error) noexcept;
+  // The standard error box now. A text already showing in a box is not shown again.
   void ShowException(const std::wstring& text) noexcept;
+
+  // Marks the running of a message handler for as long as it lives.
+  class THandlerScope {
+   public:
+    THandlerScope() noexcept { ++Instance().handlerDepth_; }
+    ~THandlerScope() { --Instance().handlerDepth_; }
+    THandlerScope(const THandlerScope&) = delete;
+    THandlerScope& operator=(const THandlerScope&) = delete;
+  };
   // The program's own notices: the text under the title, OK, no icon.
   void ShowMessage(const std::wstring& text);
 
@@ -82,12 +95,18 @@ class TApplication {
   TApplication() = default;
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
   bool IsShortCut(const MSG& message);
+  // Keeps an error box for after the handler; a text already waiting or showing is dropped.
+  void QueueException(const std::wstring& text) noexcept;
+  void ShowQueuedExceptions() noexcept;
   void Dispatch(const MSG& message);
 
   std::wstring title_;
   UniqueHWnd handle_;
   TForm* mainForm_ = nullptr;
   TCursor cursor_ = TCursor::crDefault;
+  int handlerDepth_ = 0;
+  std::vector<std::wstring> queuedErrors_;
+  std::vector<std::wstring> shownErrors_;
 
   TControl* hintControl_ = nullptr;
   RECT hintBounds_{};

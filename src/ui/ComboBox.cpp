@@ -113,6 +113,7 @@ LRESULT TComboBox::EditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK TComboBox::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
+  const TApplication::THandlerScope scope;
   try {
     return reinterpret_cast<TComboBox*>(data)->EditMessage(edit, message, wParam, lParam);
   } catch (...) {

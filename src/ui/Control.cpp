@@ -80,6 +80,7 @@ LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
     control->Detach();
     return result;
   }
+  const TApplication::THandlerScope scope;
   try {
     return control->WndProc(message, wParam, lParam);
   } catch (...) {
@@ -104,6 +105,8 @@ LRESULT TControl::FailedHandlerResult(UINT message, LPARAM lParam) {
       const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
       // A label edit that was to be asked about is refused.
       if (code == LVN_BEGINLABELEDITW || code == LVN_BEGINLABELEDITA) return TRUE;
+      // A find that failed found nothing.
+      if (code == LVN_ODFINDITEMW || code == LVN_ODFINDITEMA) return -1;
       return 0;
     }
     default:

@@ -41,6 +41,14 @@ TForm::~TForm() {
   if (Handle()) SetMenu(Handle(), nullptr);
 }
 
+void TForm::DestroyWindowFirst() {
+  OnClose = nullptr;
+  OnPaint = nullptr;
+  OnResize = nullptr;
+  if (Handle()) SetMenu(Handle(), nullptr);
+  DestroyHandle();
+}
+
 void TForm::AttachMenu(std::unique_ptr<TMainMenu> menu) {
   menu_ = std::move(menu);
   SetMenu(Handle(), menu_->Handle());

@@ -71,6 +71,11 @@ class TForm : public TControl {
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A form whose events or window reach its own members calls this first in its
+  // destructor: the events are detached and the window (with its children) destroyed
+  // while those members still live. Without it the base's teardown still sends messages,
+  // a resize among them, to handlers of a form half gone.
+  void DestroyWindowFirst();
 
  private:
   void AttachMenu(std::unique_ptr<TMainMenu> menu);

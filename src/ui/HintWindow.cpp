@@ -2,13 +2,27 @@
 
 #include <algorithm>
 
+#include "core/HintPlacement.h"
 #include "ui/WindowClass.h"
 
 namespace fm::ui {
 
 namespace {
+
 constexpr wchar_t kHintClassName[] = L"FoldmereHint";
+
+// The work area of the monitor nearest to a point of the screen.
+RECT WorkAreaAt(POINT point) {
+  MONITORINFO info{sizeof(info)};
+  if (!GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) {
+    RECT screen{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+    return screen;
+  }
+  return info.rcWork;
 }
+
+}  // namespace
 
 THintWindow::THintWindow() = default;
 
@@ -38,6 +52,10 @@ void THintWindow::ActivateHint(POINT position, const std::wstring& text, int max
     SetWindowLongPtrW(hwnd_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   SetWindowTextW(hwnd_.Get(), text_.c_str());
+  // The screen's work area where the hint comes up bounds it as the width limit does.
+  const RECT area = WorkAreaAt(position);
+  const int areaWidth = static_cast<int>(area.right - area.left);
+  if (maxWidth <= 0 || maxWidth > areaWidth) maxWidth = areaWidth;
   // Measure the text as it will be drawn, wrapping at the width limit. As in an edit
   // control, a word longer than a line (a long path) is broken too.
   RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding - 2) : 32767, 0};
@@ -50,8 +68,10 @@ void THintWindow::ActivateHint(POINT position, const std::wstring& text, int max
   int width = measure.right + 2 * Padding + 2;
   if (maxWidth > 0) width = std::min(width, maxWidth);
   const int height = measure.bottom + 2 * Padding + 2;
-  SetWindowPos(hwnd_.Get(), HWND_TOPMOST, position.x, position.y, width, height,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const ScreenBox shown = FitWithin({position.x, position.y, position.x + width, position.y + height},
+                                    {area.left, area.top, area.right, area.bottom});
+  SetWindowPos(hwnd_.Get(), HWND_TOPMOST, shown.left, shown.top, shown.right - shown.left,
+               shown.bottom - shown.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(hwnd_.Get(), nullptr, TRUE);
 }
 

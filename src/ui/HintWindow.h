@@ -21,7 +21,8 @@ class THintWindow {
   const std::wstring& Caption() const { return text_; }
 
   // Shows text with its top left corner at position (screen coordinates), wrapping lines
-  // wider than maxWidth (0 for no limit).
+  // wider than maxWidth (0 for the width of the screen). The window is moved, and cut if
+  // it must be, to lie within the work area of the monitor at position.
   void ActivateHint(POINT position, const std::wstring& text, int maxWidth);
   void ReleaseHandle();
   bool Showing() const;

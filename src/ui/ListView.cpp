@@ -411,7 +411,7 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SYSKEYDOWN:
-      // F10 is the list's key; every other system key stays the system's.
+      // F10 comes as a system key; Shift+F10 is the context menu's key.
       if (wParam != VK_F10) break;
       [[fallthrough]];
     case WM_KEYDOWN:

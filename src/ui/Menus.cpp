@@ -141,17 +141,15 @@ bool TMainMenu::IsShortCut(WORD key, TShiftState shift) {
 
 TPopupMenu::TPopupMenu(std::wstring name)
     : name_(std::move(name)), menu_(CreatePopupMenu()), root_(nullptr, L"", L"") {
-  root_.ownerMenu_ = menu_;
+  root_.ownerMenu_ = menu_.Get();
 }
 
-TPopupMenu::~TPopupMenu() {
-  if (menu_) DestroyMenu(menu_);
-}
+TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::Popup(int x, int y) {
-  if (!menu_ || GetMenuItemCount(menu_) <= 0) return;
+  if (!menu_ || GetMenuItemCount(menu_.Get()) <= 0) return;
   const UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Application().Handle(), nullptr));
+      TrackPopupMenu(menu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Application().Handle(), nullptr));
   if (TMenuItem* item = command ? root_.FindCommand(command) : nullptr) {
     CallHandler([item] { item->Click(); });
   }

@@ -113,7 +113,7 @@ class TPopupMenu {
   TPopupMenu& operator=(const TPopupMenu&) = delete;
   virtual ~TPopupMenu();
 
-  HMENU Handle() const { return menu_; }
+  HMENU Handle() const { return menu_.Get(); }
   const std::wstring& Name() const { return name_; }
   TMenuItem& Items() { return root_; }
 
@@ -128,7 +128,8 @@ class TPopupMenu {
 
  private:
   std::wstring name_;
-  HMENU menu_;
+  UniqueHMenu menu_;
+  // Declared after the menu, so its items go before the menu they live in.
   TMenuItem root_;
 };
 

@@ -16,6 +16,8 @@ class TPanel : public TControl {
   TBevelCut BevelOuter() const { return outer_; }
   TBevelCut BevelInner() const { return inner_; }
   TBevelKind BevelKind() const { return kind_; }
+  // Pixels the bevels take from each side of the client area; the caption has the rest.
+  int BevelWidth() const;
 
   void SetCaption(const std::wstring& caption);
   std::wstring Caption() const { return Text(); }
@@ -25,7 +27,6 @@ class TPanel : public TControl {
   RECT AlignRect() const override;
 
  private:
-  int BevelWidth() const;
   void Paint();
 
   TBevelCut outer_ = TBevelCut::bvNone;

@@ -24,7 +24,25 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 "$windres" -J coff -O rc -i "$exe" -o "$scratch/res.rc" || { echo "infotip: windres cannot read $exe" >&2; exit 1; }
-value() { sed -n "s/^ *VALUE \"$1\", \"\\(.*\\)\"\$/\\1/p" "$scratch/res.rc" | head -n 1; }
+# windres writes a text beyond ASCII as a wide string with escapes (L"\251 …"), whose
+# numbers are UTF-16 code units; the value is printed as UTF-8.
+value() {
+  python3 - "$scratch/res.rc" "$1" <<'PY'
+import re, sys
+text = open(sys.argv[1], encoding="latin-1").read()
+m = re.search(r'^\s*VALUE "%s", L?"((?:[^"\\]|\\.)*)"' % re.escape(sys.argv[2]), text, re.M)
+escapes = {"n": "\n", "t": "\t", "\\": "\\", '"': '"'}
+def unescape(e):
+    body = e.group(1)
+    if body[0] in "01234567":
+        return chr(int(body, 8))
+    if body[0] == "x":
+        return chr(int(body[1:], 16))
+    return escapes.get(body, body)
+if m:
+    sys.stdout.buffer.write(re.sub(r"\\([0-7]{1,6}|x[0-9a-fA-F]+|.)", unescape, m.group(1)).encode("utf-8"))
+PY
+}
 expected_caption="$(value ProductName) v$(value FileVersion) $(value LegalCopyright)"
 
 # The folder the pointer visits, made in the prefix from the Linux side.

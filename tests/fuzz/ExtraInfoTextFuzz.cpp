@@ -1,13 +1,16 @@
 // Texts read from desktop.ini files, the registry and libraries, as hostile as they come:
 // trimming drops exactly the blanks and controls at the ends, a cut string loses only a
-// half character pair, and a library reference splits into file and string number so that
-// one that names no string comes back as it went in.
+// half character pair, a library reference splits into file and string number so that
+// one that names no string comes back as it went in, and a library is only looked for on
+// a drive letter.
 #include <climits>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "FuzzInput.h"
 #include "core/ExtraInfoText.h"
+#include "core/PathText.h"
 
 namespace {
 
@@ -29,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool minus = input.Flag();
   const bool at = input.Flag();
 
-  const std::wstring trimmed = fm::TrimBlanksAndControls(text);
+  const std::wstring_view trimmed = fm::TrimBlanksAndControls(text);
   std::size_t lead = 0;
   while (lead < text.size() && text[lead] <= L' ') ++lead;
   FM_FUZZ_CHECK(text.compare(lead, trimmed.size(), trimmed) == 0);
@@ -43,9 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Any text: the file part holds no comma, and a reference with a file and a number part
   // but no minus comes back whole when no string replaces it.
-  const std::wstring_view afterAt = fm::AfterFirstAt(text);
+  const std::wstring_view afterAt = fm::WithoutReferenceMark(text);
   FM_FUZZ_CHECK(text.ends_with(afterAt));
-  FM_FUZZ_CHECK(afterAt.size() == text.size() || text[text.size() - afterAt.size() - 1] == L'@');
+  FM_FUZZ_CHECK(afterAt.size() + (fm::IsLibraryReference(text) ? 1 : 0) == text.size());
+  FM_FUZZ_CHECK(fm::IsLibraryReference(text) == (!text.empty() && text.front() == L'@'));
   const fm::LibraryReference any = fm::SplitLibraryReference(afterAt);
   FM_FUZZ_CHECK(any.file.find(L',') == std::wstring::npos);
   FM_FUZZ_CHECK(any.id >= -1);
@@ -63,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (file.find(L',') == std::wstring::npos && (at || file.find(L'@') == std::wstring::npos)) {
     const std::wstring digits = std::to_wstring(number);
     const std::wstring reference = (at ? L"@" : L"") + file + L"," + (minus ? L"-" : L"") + digits;
-    const fm::LibraryReference parts = fm::SplitLibraryReference(fm::AfterFirstAt(reference));
+    const fm::LibraryReference parts = fm::SplitLibraryReference(fm::WithoutReferenceMark(reference));
     FM_FUZZ_CHECK(parts.file == file && parts.number == digits);
     FM_FUZZ_CHECK(parts.id == (number <= INT_MAX ? static_cast<int>(number) : -1));
     FM_FUZZ_CHECK(fm::ReferenceText(parts.file, parts.number) ==
@@ -72,10 +76,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file.size() > 4 && file[file.size() - 4] == L'.' && file.find(L'.') == file.size() - 4) {
       std::wstring misspelt = reference;
       misspelt[misspelt.find(L'.', at ? 1 : 0)] = L',';
-      const fm::LibraryReference dotted = fm::SplitLibraryReference(fm::AfterFirstAt(misspelt));
+      const fm::LibraryReference dotted = fm::SplitLibraryReference(fm::WithoutReferenceMark(misspelt));
       FM_FUZZ_CHECK(dotted.file == file && dotted.number == digits && dotted.id == parts.id);
     }
   }
+
+  // A library is looked for on a drive letter only: never on another machine or a device,
+  // and a relative name under the folder.
+  const std::optional<std::wstring> library = fm::LibraryPathIn(text, file);
+  if (library) {
+    FM_FUZZ_CHECK(fm::IsDriveLetterPath(*library) && fm::IsDriveLetterPath(file));
+    const bool rooted = text.front() == L'\\' || text.front() == L'/';
+    FM_FUZZ_CHECK(*library == text || library->ends_with(rooted ? text.substr(1) : text));
+    FM_FUZZ_CHECK(fm::IsDriveLetterPath(text) || library->starts_with(file.substr(0, 2)));
+  }
+  if (fm::IsDriveLetterPath(file) && fm::IsDriveLetterPath(text)) FM_FUZZ_CHECK(library == text);
 
   // The desktop.ini of a folder lies in that folder, letter case aside.
   if (!file.empty() && file.back() != L'\\' && file.back() != L':') {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "core/ExtraInfoText.h"
 
 namespace fm {
@@ -78,10 +82,54 @@ TEST(ExtraInfoTextTest, ReferencesSplitIntoFileNumberPartAndAbsoluteNumber) {
   }
 }
 
-TEST(ExtraInfoTextTest, TheReferenceStandsAfterTheFirstAt) {
-  EXPECT_EQ(AfterFirstAt(L"@%SystemRoot%\\a.dll,-1"), L"%SystemRoot%\\a.dll,-1");
-  EXPECT_EQ(AfterFirstAt(L"x@y@z"), L"y@z");
-  EXPECT_EQ(AfterFirstAt(L"no reference"), L"no reference");
+TEST(ExtraInfoTextTest, OnlyAValueThatBeginsWithAnAtIsAReference) {
+  const struct {
+    std::wstring_view value;
+    bool reference;
+    std::wstring_view withoutMark;
+  } cases[] = {
+      {L"@%SystemRoot%\\a.dll,-1", true, L"%SystemRoot%\\a.dll,-1"},
+      {L"@@x", true, L"@x"},
+      {L"Mail me@home.example", false, L"Mail me@home.example"},
+      {L"x@y@z", false, L"x@y@z"},
+      {L" @a.dll,-1", false, L" @a.dll,-1"},
+      {L"no reference", false, L"no reference"},
+      {L"", false, L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsLibraryReference(c.value), c.reference) << testing::PrintToString(c.value);
+    EXPECT_EQ(WithoutReferenceMark(c.value), c.withoutMark) << testing::PrintToString(c.value);
+  }
+}
+
+TEST(ExtraInfoTextTest, ALibraryIsLookedForOnlyOnADriveLetterRelativeNamesUnderTheFolder) {
+  const std::wstring_view folder = L"D:\\shares\\music";
+  const struct {
+    std::wstring_view file;
+    std::optional<std::wstring> path;
+  } cases[] = {
+      {L"C:\\Windows\\system32\\shell32.dll", L"C:\\Windows\\system32\\shell32.dll"},
+      {L"c:\\x.dll", L"c:\\x.dll"},
+      {L"strings.dll", L"D:\\shares\\music\\strings.dll"},
+      {L"lib\\..\\x.dll", L"D:\\shares\\music\\lib\\..\\x.dll"},
+      {L"\\x.dll", L"D:\\x.dll"},
+      {L"/x.dll", L"D:\\x.dll"},
+      // Other machines, devices and pipes, and a drive's own current folder.
+      {L"\\\\host\\share\\x.dll", std::nullopt},
+      {L"//host/share/x.dll", std::nullopt},
+      {L"\\/host/x.dll", std::nullopt},
+      {L"\\\\.\\pipe\\name", std::nullopt},
+      {L"\\\\?\\C:\\x.dll", std::nullopt},
+      {L"\\\\?\\UNC\\host\\x.dll", std::nullopt},
+      {L"C:x.dll", std::nullopt},
+      {L"C:/x.dll", std::nullopt},
+      {L"", std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(LibraryPathIn(c.file, folder), c.path) << testing::PrintToString(c.file);
+  // A folder that is itself no drive-letter path gives nothing a place.
+  EXPECT_EQ(LibraryPathIn(L"strings.dll", L"\\\\host\\share"), std::nullopt);
+  EXPECT_EQ(LibraryPathIn(L"strings.dll", L"D:\\"), L"D:\\strings.dll");
 }
 
 TEST(ExtraInfoTextTest, AnUnloadedReferenceReadsAsFileCommaNumber) {

@@ -78,5 +78,57 @@ TEST(InfoTipTextTest, SizeLineFollowsTheSizeColumn) {
   EXPECT_EQ(InfoTipText(TFileVersionInfo{}, L""), L"Location: ");
 }
 
+std::wstring Lines(std::size_t count, std::size_t length) {
+  std::wstring text;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) text += L"\r\n";
+    text += std::wstring(length, static_cast<wchar_t>(L'a' + i % 26));
+  }
+  return text;
+}
+
+TEST(InfoTipTextTest, ATipIsBoundedInLinesLineLengthAndAll) {
+  const std::wstring ellipsis(1, L'\u2026');
+  const std::wstring longest(kTipMaxLineLength, L'x');
+  const std::wstring cutLine = std::wstring(kTipMaxLineLength - 1, L'x') + ellipsis;
+  const wchar_t high = static_cast<wchar_t>(0xD83D), low = static_cast<wchar_t>(0xDE00);
+  std::wstring pairAtCut(kTipMaxLineLength - 2, L'p');
+  pairAtCut += high;
+  pairAtCut += low;
+  pairAtCut += L"tail";
+  const struct {
+    const char* what;
+    std::wstring text;
+    std::wstring tip;
+  } cases[] = {
+      {"short", L"Location: C:\\a\r\nType: Text", L"Location: C:\\a\r\nType: Text"},
+      {"empty", L"", L""},
+      {"line of the longest length", longest, longest},
+      {"longer line", longest + L"y", cutLine},
+      {"a million characters", std::wstring(1 << 20, L'x'), cutLine},
+      {"character pair at the cut", pairAtCut, std::wstring(kTipMaxLineLength - 2, L'p') + ellipsis},
+      {"bare CR and LF end lines too", L"a\rb\nc\r\n\r\nd", L"a\r\nb\r\nc\r\n\r\nd"},
+      {"the most lines", Lines(kTipMaxLines, 3), Lines(kTipMaxLines, 3)},
+      {"more lines", Lines(5000, 3), Lines(kTipMaxLines, 3)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BoundedTip(c.text), c.tip) << c.what;
+
+  // Forty full lines would pass the limit of all: the line that reaches it is cut.
+  const std::wstring bounded = BoundedTip(Lines(kTipMaxLines, kTipMaxLineLength));
+  EXPECT_EQ(bounded.size(), kTipMaxLength);
+  EXPECT_EQ(bounded.back(), L'\u2026');
+  const std::size_t fullLines = kTipMaxLength / (kTipMaxLineLength + 2);
+  EXPECT_EQ(bounded.substr(0, fullLines * (kTipMaxLineLength + 2)),
+            Lines(fullLines, kTipMaxLineLength) + L"\r\n");
+}
+
+TEST(InfoTipTextTest, ATipOfAHugeDescriptionIsBounded) {
+  TFileVersionInfo info = FullInfo();
+  info.Extra = Lines(500, 1000);
+  const std::wstring tip = InfoTipText(info, L"1 KB");
+  EXPECT_LE(tip.size(), kTipMaxLength);
+  EXPECT_TRUE(tip.starts_with(L"Location: C:\\app\\tool.exe\r\nType: Application\r\n"));
+}
+
 }  // namespace
 }  // namespace fm

@@ -134,5 +134,27 @@ TEST(PathTextTest, FolderPartKeepsTheBackslashOfADriveRoot) {
   for (const auto& c : cases) EXPECT_EQ(FolderPart(c.input), c.expected) << c.input;
 }
 
+TEST(PathTextTest, DriveRootIsALetterColonAndBackslashAlone) {
+  const struct {
+    const wchar_t* path;
+    bool root;
+  } cases[] = {
+      {L"C:\\", true}, {L"z:\\", true},   {L"C:", false},   {L"C:\\a", false}, {L"1:\\", false},
+      {L"\\\\", false}, {L"", false}, {L"CC:\\", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsDriveRoot(c.path), c.root) << c.path;
+}
+
+TEST(PathTextTest, AnEndingDotOrBlankIsWhatPathHandlingStrips) {
+  const struct {
+    const wchar_t* path;
+    bool stripped;
+  } cases[] = {
+      {L"C:\\dir\\report.txt.", true}, {L"C:\\dir\\name ", true}, {L"C:\\dir\\report.txt", false},
+      {L"C:\\", false},                  {L"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EndingIsStripped(c.path), c.stripped) << c.path;
+}
+
 }  // namespace
 }  // namespace fm

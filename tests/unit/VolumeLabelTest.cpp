@@ -5,55 +5,36 @@
 namespace fm {
 namespace {
 
-TEST(VolumeLabelTest, ACaptionNamesAVolumeWhenSomethingStandsBeforeItsColonParenthesis) {
+TEST(VolumeLabelTest, TheLabelIsTheTypedTextWithoutItsDriveAndBlanks) {
   const struct {
-    const wchar_t* text;
-    std::size_t end;
-  } cases[] = {
-      {L"Data (D:)", 8}, {L" (C:)", 4},    // a drive without a label, as the shell names it
-      {L"(C:)", 3},      {L"(:)", 0},      // nothing between "(" and ":)"
-      {L"a:)", 2},                         // no "(": one character before ":)" is enough
-      {L":)", 0},        {L"x(:)y:)", 6},  // the first ":)" too early, a later one counts
-      {L"Data (D:", 0},  {L"Data", 0},    {L"", 0}, {L"a.txt", 0}, {L"(x) (C:)", 7},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(VolumeCaptionEnd(c.text), c.end) << c.text;
-    EXPECT_EQ(IsVolumeCaption(c.text), c.end != 0) << c.text;
-  }
-}
-
-TEST(VolumeLabelTest, AConfirmedTextGivesTheRootAndTheLabel) {
-  const struct {
-    const wchar_t* text;
-    const wchar_t* root;
+    const wchar_t* typed;
     const wchar_t* label;
   } cases[] = {
-      {L"New (D:)", L"D:", L"New"},
-      {L"Old label (C:)", L"C:", L"Old label"},
-      {L"New(D:)", L"D:", L"Ne"},  // without the blank the last letter goes
-      {L"(D:)", L"D:", L""},       // only the drive clears the label
-      {L" (C:)", L"C:", L""},
-      {L"X (C:)", L"C:", L"X"},
-      {L"NewLabel", L"NewLabel", L"NewLabel"},  // the drive removed names no root
-      {L"", L"", L""},
-      {L"C:\\rest (D:)", L"C:\\", L"C:\\rest"},  // a leading drive root wins
-      {L"C:\\", L"C:\\", L"C:\\"},
-      {L"ab:)", L"b:", L""},  // no "(" but ":)" after the first character
-      {L"a (b) (C:)", L"C:", L"a (b)"},
-      {L"Data (D:) more", L"D:", L"Data"},
+      {L"Data (D:)", L"Data"},
+      {L"Old label (C:)", L"Old label"},
+      {L"New(D:)", L"New"},         // no blank before the drive: the label keeps every letter
+      {L"Data (E:)", L"Data"},      // another drive's letter names no other volume
+      {L"(D:)", L""},               // only the drive clears the label
+      {L" (C:)", L""},              // as the shell names a drive without a label
+      {L"  Spaced  (c:)  ", L"Spaced"},
+      {L"\tTabbed\t", L"Tabbed"},
+      {L"NewLabel", L"NewLabel"},   // without the drive the text is the label
+      {L"", L""},
+      {L"   ", L""},
+      {L"a (b) (C:)", L"a (b)"},    // only the trailing drive goes
+      {L"Data (D:) more", L"Data (D:) more"},
+      {L"Data (1:)", L"Data (1:)"},  // no drive letter
+      {L"Data (DE:)", L"Data (DE:)"},
+      {L"Data D:)", L"Data D:)"},
+      {L"(D:)(E:)", L"(D:)"},
   };
-  for (const auto& c : cases) {
-    const VolumeLabelRequest request = LabelRequestOf(c.text);
-    EXPECT_EQ(request.root, c.root) << c.text;
-    EXPECT_EQ(request.label, c.label) << c.text;
-  }
+  for (const auto& c : cases) EXPECT_EQ(VolumeLabelOf(c.typed), c.label) << c.typed;
 }
 
 TEST(VolumeLabelTest, TheResultTextNamesLabelAndRoot) {
-  EXPECT_EQ(LabelResultText(true, {L"C:", L"Data"}), L"set Data for C:");
-  EXPECT_EQ(LabelResultText(false, {L"NewLabel", L"NewLabel"}),
-            L"failed set NewLabel for NewLabel");
-  EXPECT_EQ(LabelResultText(true, {L"C:", L""}), L"set  for C:");
+  EXPECT_EQ(LabelResultText(true, L"Data", L"C:\\"), L"set Data for C:\\");
+  EXPECT_EQ(LabelResultText(false, L"Data", L"Z:\\"), L"failed set Data for Z:\\");
+  EXPECT_EQ(LabelResultText(true, L"", L"C:\\"), L"set  for C:\\");
 }
 
 }  // namespace

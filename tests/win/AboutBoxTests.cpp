@@ -10,8 +10,10 @@
 
 #include "MainWindowFixture.h"
 #include "Version.h"
+#include "core/Error.h"
 #include "helpers/VersionInfo.h"
 #include "helpers/WindowMenu.h"
+#include "platform/Handles.h"
 #include "uAbout.h"
 
 namespace {
@@ -88,7 +90,7 @@ TEST_F(AboutBox, ShowsTheProgramsNameCopyrightAndVersionWithoutSizingCommands) {
       return dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name)).Caption();
     };
     EXPECT_EQ(caption(L"pnlName"), L"Foldmere x64");
-    EXPECT_EQ(caption(L"pnlCopyright"), L"Copyright (C) 2026 Foldmere developers");
+    EXPECT_EQ(caption(L"pnlCopyright"), L"\u00A9 Foldmere developers");
     EXPECT_EQ(caption(L"pnlVersion"), expected.FileVersion);
     EXPECT_EQ(caption(L"pnlProductH"), L"Product");
 
@@ -172,6 +174,29 @@ TEST_F(AboutBox, AFileWithoutVersionTextsGivesEmptyFields) {
   EXPECT_EQ(box.Caption(), L"About  ");
   for (const wchar_t* name : {L"pnlName", L"pnlCopyright", L"pnlVersion"}) {
     EXPECT_EQ(dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name)).Caption(), L"");
+  }
+}
+
+// Each text of the box fits between its panel's bevels, as the panel's own font draws it
+// at 96 dots per inch: a caption wider than that is cut on both sides.
+TEST_F(AboutBox, EveryTextFitsItsPanel) {
+  uAbout::TfrmAbout box(*main_, Executable());
+  const fm::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  ASSERT_TRUE(dc);
+  ASSERT_EQ(GetDeviceCaps(dc.Get(), LOGPIXELSX), 96);
+  for (const wchar_t* name : {L"pnlProductH", L"pnlCopyrightH", L"pnlVersionH", L"pnlName",
+                              L"pnlCopyright", L"pnlVersion"}) {
+    const auto& panel = dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name));
+    const std::wstring text = panel.Caption();
+    ASSERT_FALSE(text.empty()) << fm::ToUtf8(name);
+    const HGDIOBJ old = SelectObject(dc.Get(), panel.Font().Handle());
+    SIZE extent{};
+    ASSERT_TRUE(GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent));
+    SelectObject(dc.Get(), old);
+    RECT client;
+    GetClientRect(panel.Handle(), &client);
+    EXPECT_LE(extent.cx, client.right - 2 * panel.BevelWidth())
+        << fm::ToUtf8(name) << ": " << fm::ToUtf8(text);
   }
 }
 

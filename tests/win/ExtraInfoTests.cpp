@@ -6,9 +6,11 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "FileInfoFixtures.h"
 #include "MainWindowFixture.h"
@@ -104,6 +106,27 @@ TEST(ExtraInfo, DesktopIniValuesAreExpandedAndResolvedThenTheClassKeyFollows) {
                 root + L"\\fixture");
 }
 
+TEST(ExtraInfo, ADesktopIniIsReadInTheEncodingItsMarkNames) {
+  fm::test::TestFolder folder(L"extra-encodings");
+  const std::wstring expected = L"InfoTip: (desktop.ini) (Name) Gr\u00fc\u00dfe \u20ac";
+  std::string utf16 = "\xFF\xFE";
+  for (const wchar_t c : std::wstring(L"[s]\r\nName=Gr\u00fc\u00dfe \u20ac\r\n")) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>(c >> 8);
+  }
+  const struct {
+    const wchar_t* name;
+    std::string bytes;
+  } cases[] = {
+      {L"utf16", utf16},
+      {L"utf8", "\xEF\xBB\xBF[s]\r\nName=Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\n"},
+  };
+  for (const auto& c : cases) {
+    WriteIni(folder.Folder(c.name), c.bytes);
+    EXPECT_EQ(FileExtraInfo(folder / c.name), expected) << Narrow(c.name);
+  }
+}
+
 TEST(ExtraInfo, ClassKeysOfSeveralSectionsNameANestedKey) {
   fm::test::TestFolder folder(L"extra-nested");
   TestKey outer(std::wstring(L"Software\\Classes\\CLSID\\") + kClassA);
@@ -139,6 +162,28 @@ TEST(ExtraInfo, AFolderShowsItsOwnDesktopIniAndAFileThatOfItsFolder) {
     EXPECT_EQ(FileExtraInfo(c.path), c.extra) << testing::PrintToString(c.path);
 }
 
+TEST(ExtraInfo, ReferencesAreResolvedToLibraryStringsOrLeftAsFileAndNumber) {
+  const std::wstring strings = fm::test::FixturePath(L"strings.dll");
+  const std::wstring folder = fm::FolderPart(strings);
+  const struct {
+    std::wstring text;
+    std::wstring resolved;
+  } cases[] = {
+      {L"@" + strings + L",-7", L"(Library: strings.dll) Fixture Documents"},
+      // Relative to the folder given; the comma before "dll" is read as its dot.
+      {L"strings,dll,-183", L"(Library: strings.dll) Fixture Icon"},
+      {L"@strings.dll,7", L"(Library: strings.dll) Fixture Documents"},
+      {L"@strings.dll,-9999", strings + L",9999"},
+      {L"@strings.dll,abc", strings + L",abc"},
+      {L"@strings.dll", strings},
+      {L"@nosuch.dll", L"nosuch.dll"},
+      {L"@nosuch.dll,-7", L"nosuch.dll,7"},
+      {L"plain text", L"plain text"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ResolveIndirectString(c.text, folder), c.resolved) << testing::PrintToString(c.text);
+}
+
 // The current folder for a scope, given back afterwards.
 class CurrentFolder {
  public:
@@ -154,26 +199,51 @@ class CurrentFolder {
   wchar_t before_[MAX_PATH] = {};
 };
 
-TEST(ExtraInfo, ReferencesAreResolvedToLibraryStringsOrLeftAsFileAndNumber) {
+// Collects every path a reference makes the program look at, for a scope.
+class ReferencedPaths {
+ public:
+  ReferencedPaths() {
+    myHelper::WatchReferencedPaths([this](const std::wstring& path) { paths_.push_back(path); });
+  }
+  ~ReferencedPaths() { myHelper::WatchReferencedPaths({}); }
+  ReferencedPaths(const ReferencedPaths&) = delete;
+  ReferencedPaths& operator=(const ReferencedPaths&) = delete;
+  const std::vector<std::wstring>& Paths() const { return paths_; }
+
+ private:
+  std::vector<std::wstring> paths_;
+};
+
+TEST(ExtraInfo, ADesktopIniReachesNoPlaceBeyondThisMachinesDrives) {
+  fm::test::TestFolder folder(L"extra-remote");
+  const std::wstring lib = folder.Folder(L"lib");
   const std::wstring strings = fm::test::FixturePath(L"strings.dll");
+  ASSERT_TRUE(CopyFileW(strings.c_str(), (lib + L"\\strings.dll").c_str(), FALSE));
+  // The current folder holds a library of the same name: it is not where a relative name
+  // is looked for.
   const CurrentFolder current(fm::FolderPart(strings));
-  const struct {
-    std::wstring text;
-    std::wstring resolved;
-  } cases[] = {
-      {L"@" + strings + L",-7", L"(Library: strings.dll) Fixture Documents"},
-      // Relative to the current folder; the comma before "dll" is read as its dot.
-      {L"strings,dll,-183", L"(Library: strings.dll) Fixture Icon"},
-      {L"@strings.dll,7", L"(Library: strings.dll) Fixture Documents"},
-      {L"@strings.dll,-9999", strings + L",9999"},
-      {L"@strings.dll,abc", strings + L",abc"},
-      {L"@strings.dll", strings},
-      {L"@nosuch.dll", L"nosuch.dll"},
-      {L"@nosuch.dll,-7", L"nosuch.dll,7"},
-      {L"plain text", L"plain text"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ResolveIndirectString(c.text), c.resolved) << testing::PrintToString(c.text);
+  WriteIni(folder.Path(), "[.ShellClassInfo]\r\n"
+                          "Host=@\\\\foldmere-nohost\\%USERNAME%\\x.dll,-1\r\n"
+                          "Pipe=@\\\\.\\pipe\\foldmere-tip,-1\r\n"
+                          "Device=@\\\\?\\C:\\x.dll,-1\r\n"
+                          "Relative=@lib\\strings.dll,-7\r\n"
+                          "Near=@strings.dll,-7\r\n"
+                          "Mail=Mail me@home.example\r\n");
+  const std::wstring user = ExpandEnvText(L"%USERNAME%");
+  const ReferencedPaths looked;
+  EXPECT_EQ(FileExtraInfo(folder.Path()),
+            L"InfoTip: (desktop.ini) (Host) \\\\foldmere-nohost\\" + user + L"\\x.dll,1\r\n"
+            L"InfoTip: (desktop.ini) (Pipe) \\\\.\\pipe\\foldmere-tip,1\r\n"
+            L"InfoTip: (desktop.ini) (Device) \\\\?\\C:\\x.dll,1\r\n"
+            L"InfoTip: (desktop.ini) (Relative) (Library: strings.dll) Fixture Documents\r\n"
+            L"InfoTip: (desktop.ini) (Near) strings.dll,7\r\n"
+            L"InfoTip: (desktop.ini) (Mail) Mail me@home.example");
+  // Only places in the desktop.ini's own folder were looked at, the relative library among
+  // them.
+  EXPECT_NE(std::find(looked.Paths().begin(), looked.Paths().end(), lib + L"\\strings.dll"),
+            looked.Paths().end());
+  for (const std::wstring& path : looked.Paths())
+    EXPECT_EQ(path.rfind(folder.Path() + L"\\", 0), 0u) << Narrow(path);
 }
 
 TEST(ExtraInfo, LongTextsAreNotCutSilently) {
@@ -183,7 +253,8 @@ TEST(ExtraInfo, LongTextsAreNotCutSilently) {
   EXPECT_EQ(ExpandEnvText(L" %FOLDMERE_LONG%\\x\t"), longValue + L"\\x");
   EXPECT_EQ(ExpandEnvText(L"%FOLDMERE_UNSET_NAME%"), L"%FOLDMERE_UNSET_NAME%");
   // A string longer than the buffer loses the half of the character pair the cut falls in.
-  EXPECT_EQ(ResolveIndirectString(L"@" + fm::test::FixturePath(L"strings.dll") + L",-300"),
+  const std::wstring strings = fm::test::FixturePath(L"strings.dll");
+  EXPECT_EQ(ResolveIndirectString(L"@" + strings + L",-300", fm::FolderPart(strings)),
             L"(Library: strings.dll) " + std::wstring(1022, L'a'));
 }
 

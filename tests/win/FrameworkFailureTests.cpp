@@ -97,6 +97,36 @@ TEST_F(FailedHandler, AKeyWhoseHandlerFailedCountsAsHandled) {
   EXPECT_EQ(end, 0u);
 }
 
+// A paint that fails on every row shows one box, after the paint: a box opened inside it
+// would paint the list again and fail again, once per row.
+TEST_F(FailedHandler, APaintFailingOnEveryRowShowsOneBox) {
+  int paints = 0;
+  list_->OnCustomDraw = [&](const RECT&, bool&) { ++paints; };
+  list_->OnCustomDrawItem = [&](TListItem*, UINT, bool&) {
+    // Only the first paint fails: the box's own coming and going paints the list again.
+    if (paints == 1) throw fm::Error(L"The handler failed");
+  };
+  ExpectTheErrorBox(Failing([&] {
+    InvalidateRect(list_->Handle(), nullptr, TRUE);
+    UpdateWindow(list_->Handle());
+  }));
+  EXPECT_GE(paints, 1);
+}
+
+// A find whose handler failed found nothing, rather than the first row.
+TEST_F(FailedHandler, AFindWhoseHandlerFailedFindsNothing) {
+  list_->OnDataFind = [](fm::ui::TItemFind, const std::wstring&, POINT, void*, std::int32_t,
+                         fm::ui::TSearchDirection, bool, int&) { throw fm::Error(L"The handler failed"); };
+  LRESULT found = 0;
+  ExpectTheErrorBox(Failing([&] {
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = L"row";
+    found = SendMessageW(list_->Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+  }));
+  EXPECT_EQ(found, -1);
+}
+
 // A control of a window class that nobody registered.
 class UnknownClassControl : public fm::ui::TControl {
  public:

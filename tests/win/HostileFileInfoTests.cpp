@@ -11,12 +11,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "FileInfoFixtures.h"
 #include "MainWindowFixture.h"
+#include "core/InfoTipText.h"
+#include "helpers/VersionInfo.h"
 #include "platform/Handles.h"
+#include "ui/HintWindow.h"
 
 namespace {
 
@@ -81,6 +85,9 @@ std::vector<std::wstring> LinesAfterType(const std::wstring& tip) {
   return std::vector<std::wstring>(lines.begin() + 2, lines.end());
 }
 
+// Garbage that leaves room for a readable section within the part of a desktop.ini read.
+constexpr int kGarbageBytes = 60000;
+
 class FaultsOfFileInformation : public fm::test::MainWindowTest {
  protected:
   void Show(const std::wstring& path) {
@@ -93,10 +100,11 @@ class FaultsOfFileInformation : public fm::test::MainWindowTest {
 TEST_F(FaultsOfFileInformation, HostileDesktopIniFilesShowWhatCanBeReadAndRunNothing) {
   fm::test::TestFolder folder(L"hostile-ini");
 
-  // Garbage of every byte but a byte-order mark, with a readable section at its end.
+  // Garbage of every byte but a byte-order mark, with a readable section at its end
+  // within the part of the file that is read.
   Bytes garbage;
   std::uint32_t seed = 12345;
-  for (int i = 0; i < 65536; ++i) {
+  for (int i = 0; i < kGarbageBytes; ++i) {
     seed = seed * 1103515245u + 12345u;
     garbage.push_back(static_cast<char>(seed >> 24));
   }
@@ -106,11 +114,12 @@ TEST_F(FaultsOfFileInformation, HostileDesktopIniFilesShowWhatCanBeReadAndRunNot
   folder.Folder(L"garbage");
   WriteBytes(folder / L"garbage\\desktop.ini", garbage);
 
-  // A value of a million characters, then a line as long without "=".
+  // A value of a million characters, then a line as long without "=": the file is read
+  // no further than its first 64 KiB, and the line cut there is not read.
   const std::string million(1 << 20, 'v');
   folder.Folder(L"long-line");
   WriteText(folder / L"long-line\\desktop.ini",
-            "[s]\r\nLong=" + million + "\r\n" + million + "\r\nAfter=yes\r\n");
+            "[s]\r\nBefore=yes\r\nLong=" + million + "\r\n" + million + "\r\nAfter=yes\r\n");
 
   // References to a library that is missing, a file that is no library, and the marker
   // library cut after its headers and in its middle: none is read, none runs.
@@ -135,9 +144,7 @@ TEST_F(FaultsOfFileInformation, HostileDesktopIniFilesShowWhatCanBeReadAndRunNot
     EXPECT_EQ(line.rfind(L"InfoTip: (desktop.ini) (", 0), 0u) << testing::PrintToString(line);
 
   EXPECT_EQ(LinesAfterType(TipOf(L"long-line")),
-            (std::vector<std::wstring>{
-                L"InfoTip: (desktop.ini) (Long) " + std::wstring(million.size(), L'v'),
-                L"InfoTip: (desktop.ini) (After) yes"}));
+            (std::vector<std::wstring>{L"InfoTip: (desktop.ini) (Before) yes"}));
 
   EXPECT_EQ(LinesAfterType(TipOf(L"libraries")),
             (std::vector<std::wstring>{
@@ -147,6 +154,39 @@ TEST_F(FaultsOfFileInformation, HostileDesktopIniFilesShowWhatCanBeReadAndRunNot
                 L"InfoTip: (desktop.ini) (Half) " + libraries + L"\\half.dll,7"}));
   for (const wchar_t* library : {L"headers.dll", L"half.dll"})
     EXPECT_FALSE(Exists(libraries + L"\\" + library + L".ran")) << Narrow(library);
+}
+
+TEST_F(FaultsOfFileInformation, ACrowdedDesktopIniGivesABoundedTipThatStaysOnTheScreen) {
+  fm::test::TestFolder folder(L"hostile-crowded");
+  folder.Folder(L"crowded");
+  std::string ini = "[.ShellClassInfo]\r\n";
+  for (int key = 0; key < 5000; ++key)
+    ini += "Key" + std::to_string(key) + "=Value of key " + std::to_string(key) + "\r\n";
+  WriteText(folder / L"crowded\\desktop.ini", ini);
+  Show(folder.Path());
+
+  const std::wstring tip = TipOf(L"crowded");
+  EXPECT_LE(tip.size(), fm::kTipMaxLength);
+  std::vector<std::wstring> lines = LinesAfterType(tip);
+  EXPECT_EQ(lines.size() + 2, fm::kTipMaxLines);
+  lines.resize(2);
+  EXPECT_EQ(lines, (std::vector<std::wstring>{L"InfoTip: (desktop.ini) (Key0) Value of key 0",
+                                              L"InfoTip: (desktop.ini) (Key1) Value of key 1"}));
+
+  // Shown at the bottom right corner of the screen's work area, as a row there would
+  // show it, the hint moves to lie within the work area.
+  RECT area{};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+  fm::ui::THintWindow hint;
+  hint.ActivateHint(POINT{area.right - 10, area.bottom - 10}, tip, 400);
+  RECT shown{};
+  GetWindowRect(hint.Handle(), &shown);
+  EXPECT_GE(shown.left, area.left);
+  EXPECT_GE(shown.top, area.top);
+  EXPECT_LE(shown.right, area.right);
+  EXPECT_LE(shown.bottom, area.bottom);
+  EXPECT_GT(shown.right - shown.left, 100);
+  EXPECT_GT(shown.bottom - shown.top, 100);
 }
 
 // A class key of the test's own under HKEY_LOCAL_MACHINE (Wine's HKEY_CLASSES_ROOT shows
@@ -218,7 +258,9 @@ TEST_F(FaultsOfFileInformation, AClassKeyWithValuesOfEveryTypeShowsItsTextsOnly)
   EXPECT_EQ(lines, (std::vector<std::wstring>{
                        L"InfoTip: (Registry) (Default) Hostile Class",
                        L"InfoTip: (Registry) (HalfCharacter) ab",
-                       L"InfoTip: (Registry) (Huge) " + huge,
+                       // A line of a million characters is cut for the tip.
+                       (L"InfoTip: (Registry) (Huge) " + huge).substr(0, fm::kTipMaxLineLength - 1) +
+                           L"\u2026",
                        L"InfoTip: (Registry) (Open) open",
                        L"InfoTip: (Registry) (OpenExpand) " + std::wstring(root) + L"\\x",
                    }));
@@ -280,6 +322,88 @@ TEST_F(FaultsOfFileInformation, VersionDataCutOrPointingPastItsEndShowsWhatCanBe
     lines.pop_back();
     EXPECT_EQ(lines, c.lines);
   }
+}
+
+// Memory whose end is followed by a page that may not be read: a read past the end stops
+// the test instead of passing unseen.
+class GuardedBuffer {
+ public:
+  explicit GuardedBuffer(const Bytes& bytes) {
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    page_ = system.dwPageSize;
+    base_ = static_cast<BYTE*>(
+        VirtualAlloc(nullptr, 2 * page_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD before = 0;
+    if (!base_ || bytes.size() > page_ ||
+        !VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &before)) {
+      ADD_FAILURE() << "no guarded buffer";
+      return;
+    }
+    data_ = base_ + page_ - bytes.size();
+    std::copy(bytes.begin(), bytes.end(), data_);
+    size_ = bytes.size();
+  }
+  ~GuardedBuffer() {
+    if (base_) VirtualFree(base_, 0, MEM_RELEASE);
+  }
+  GuardedBuffer(const GuardedBuffer&) = delete;
+  GuardedBuffer& operator=(const GuardedBuffer&) = delete;
+  std::span<const BYTE> Span() const { return {data_, size_}; }
+
+ private:
+  std::size_t page_ = 0;
+  BYTE* base_ = nullptr;
+  BYTE* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// A block of version data: its lengths, type and key, its value, then its children, each
+// on a 32-bit boundary. The value length is written as given, whatever the value holds.
+Bytes VersionBlock(const std::wstring& key, std::uint16_t type, std::uint16_t valueLength,
+                   const Bytes& value, const std::vector<Bytes>& children) {
+  Bytes block(6, '\0');
+  for (const wchar_t c : key + L'\0') {
+    block.push_back(static_cast<char>(c & 0xFF));
+    block.push_back(static_cast<char>(c >> 8));
+  }
+  const auto align = [&] { block.resize((block.size() + 3) & ~std::size_t{3}, '\0'); };
+  align();
+  block.insert(block.end(), value.begin(), value.end());
+  for (const Bytes& child : children) {
+    align();
+    block.insert(block.end(), child.begin(), child.end());
+  }
+  PutWord(block, 0, static_cast<std::uint16_t>(block.size()));
+  PutWord(block, 2, valueLength);
+  PutWord(block, 4, type);
+  return block;
+}
+
+TEST(FaultsOfVersionData, AStringWhoseLengthPointsPastTheBufferIsReadUpToItsEnd) {
+  // The company name is the last value of the data and has no terminating zero; its
+  // length claims 32,767 characters.
+  const std::wstring name = L"Company of no end";
+  Bytes text;
+  for (const wchar_t c : name) {
+    text.push_back(static_cast<char>(c & 0xFF));
+    text.push_back(static_cast<char>(c >> 8));
+  }
+  VS_FIXEDFILEINFO fixed{};
+  fixed.dwSignature = VS_FFI_SIGNATURE;
+  fixed.dwStrucVersion = VS_FFI_STRUCVERSION;
+  const Bytes fixedBytes(reinterpret_cast<const char*>(&fixed),
+                         reinterpret_cast<const char*>(&fixed) + sizeof(fixed));
+  const Bytes translation = {'\x09', '\x04', '\xB0', '\x04'};
+  const Bytes data = VersionBlock(
+      L"VS_VERSION_INFO", 0, sizeof(fixed), fixedBytes,
+      {VersionBlock(L"VarFileInfo", 1, 0, {}, {VersionBlock(L"Translation", 0, 4, translation, {})}),
+       VersionBlock(L"StringFileInfo", 1, 0, {},
+                    {VersionBlock(L"040904B0", 1, 0, {},
+                                  {VersionBlock(L"CompanyName", 1, 0x7FFF, text, {})})})});
+  const GuardedBuffer buffer(data);
+  EXPECT_EQ(myHelper::QueryVersionString(buffer.Span(), L"CompanyName"), name);
+  EXPECT_EQ(myHelper::QueryVersionString(buffer.Span(), L"ProductName"), L"");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
 TEST_F(MainWindow, CaptionAndTitleComeFromTheProgramsOwnVersionResource) {
   // The test program carries the version resource of Foldmere.exe.
   EXPECT_EQ(fm::ui::Application().Title(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT);
-  EXPECT_EQ(main_->Caption(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT L" Copyright (C) 2026 Foldmere developers");
+  EXPECT_EQ(main_->Caption(), L"Foldmere x64 v" FOLDMERE_VERSION_TEXT L" \u00A9 Foldmere developers");
   wchar_t shown[256] = {};
   GetWindowTextW(main_->Handle(), shown, 256);
   EXPECT_EQ(std::wstring(shown), main_->Caption());
@@ -413,6 +413,17 @@ TEST_F(MainWindow, AnErrorInAnEventHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   f9.OnClick = [&] { ++clicks; };
   SendMessageW(f9.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 2);
+}
+
+// The window goes before the members its handlers use: removing the menu of a visible
+// window resizes it, and the resize lays out controls the window keeps in its members.
+TEST_F(MainWindow, AVisibleWindowIsDestroyedBeforeItsMembers) {
+  const HWND window = main_->Handle();
+  ASSERT_TRUE(IsWindowVisible(window));
+  const fm::test::DebugHeapChecks checks;
+  main_.reset();
+  EXPECT_EQ(checks.AccessFaults(), 0);
+  EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace

@@ -216,6 +216,24 @@ TEST_F(RefinedControls, TheHelpMenuSitsRightWithItsCaption) {
   EXPECT_FALSE(loose.alRight());
 }
 
+TEST_F(RefinedControls, SittingRightKeepsALongCaptionWhole) {
+  HMENU bar = GetMenu(main_->Handle());
+  ASSERT_NE(bar, nullptr);
+  auto& help = dynamic_cast<MainUnit::TMenuItem&>(*main_->Menu()->FindItem(L"mmHelp"));
+  std::wstring longCaption = L"&Help";
+  while (longCaption.size() < 200) longCaption += L" and more";
+  MENUITEMINFOW info{sizeof(info)};
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = longCaption.data();
+  ASSERT_TRUE(SetMenuItemInfoW(bar, help.Command(), FALSE, &info));
+  for (bool right : {false, true}) {
+    help.SetalRight(right);
+    wchar_t text[512] = {};
+    ASSERT_GT(GetMenuStringW(bar, help.Command(), text, 512, MF_BYCOMMAND), 0);
+    EXPECT_EQ(text, longCaption);
+  }
+}
+
 // Whether a menu came up while message ran; one that did is closed again.
 bool ShowsAMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static bool seen;

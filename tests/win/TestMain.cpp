@@ -5,7 +5,7 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  fm::ComApartment apartment;
+  fm::OleApartment apartment;
   fm::ui::Application().Initialize();
   fm::ui::Application().SetTitle(L"Foldmere x64");
   return RUN_ALL_TESTS();

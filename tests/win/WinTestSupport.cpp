@@ -1,6 +1,9 @@
 #include "WinTestSupport.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
+#include <cstring>
 
 #include "ui/Application.h"
 
@@ -139,3 +142,31 @@ void ModalWatcher::Watch() {
 }
 
 }  // namespace fm::test
+
+namespace {
+std::atomic<bool> fillFreedMemory{false};
+std::atomic<int> accessFaults{0};
+
+LONG CALLBACK CountAccessFault(EXCEPTION_POINTERS* exception) {
+  if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++accessFaults;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+}  // namespace
+
+fm::test::DebugHeapChecks::DebugHeapChecks() : handler_(AddVectoredExceptionHandler(1, CountAccessFault)) {
+  accessFaults = 0;
+  fillFreedMemory = true;
+}
+fm::test::DebugHeapChecks::~DebugHeapChecks() {
+  fillFreedMemory = false;
+  RemoveVectoredExceptionHandler(handler_);
+}
+int fm::test::DebugHeapChecks::AccessFaults() const { return accessFaults; }
+
+// The program's deletes, replaced for the test program: the runtime's own new takes the
+// memory from malloc, which tells the block's size.
+void operator delete(void* memory) noexcept {
+  if (memory && fillFreedMemory) std::memset(memory, 0xDD, _msize(memory));
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }

@@ -24,6 +24,9 @@ bool RunningUnderWine();
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
 inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";
+// Files named "report.txt" and "report.txt." side by side, made with the links; one
+// folder per test that uses them: menu, enter, tip.
+inline constexpr wchar_t kSiblingFixture[] = L"C:\\foldmere-siblings";
 
 // A window's client area as it is on the screen now.
 class Capture {
@@ -42,6 +45,23 @@ class Capture {
 
 // Whether a request to end the message loop is pending; takes it away.
 bool TakeQuitRequest();
+
+// While it lives, memory given back with delete is overwritten before it is freed, as a
+// debug heap does: what is read after its delete is a pattern, not the old values, and a
+// pointer read so points nowhere. The access faults meanwhile are counted, also those
+// that the system swallows in a window procedure it called back.
+class DebugHeapChecks {
+ public:
+  DebugHeapChecks();
+  ~DebugHeapChecks();
+  DebugHeapChecks(const DebugHeapChecks&) = delete;
+  DebugHeapChecks& operator=(const DebugHeapChecks&) = delete;
+
+  int AccessFaults() const;
+
+ private:
+  void* handler_;
+};
 
 // Answers every message box and dialog of this process with OK (or Close) while it
 // lives, and keeps what each said: a box left open would otherwise stop the test.

@@ -43,3 +43,17 @@ ln -s "$(printf 'f%.0s' $(seq 100))" "$long/link-to-folder"
 truncate -s 5G "$kinds/sizes/five.bin"
 truncate -s 4294967295 "$kinds/sizes/below-four.bin"
 truncate -s 4294967296 "$kinds/sizes/four.bin"
+
+# Siblings whose names differ by a trailing dot ("report.txt." beside "report.txt", as
+# Samba, WSL and archives make them): Windows calls strip the dot and cannot make one.
+# Every test that works on them has its own folder.
+siblings="$prefix/drive_c/foldmere-siblings"
+rm -rf "$siblings"
+for use in menu enter tip; do
+  mkdir -p "$siblings/$use"
+  printf 'dotted' >"$siblings/$use/report.txt."
+done
+printf 'plain' >"$siblings/menu/report.txt"
+printf 'plain' >"$siblings/enter/report.txt"
+# The one with a version resource, so that the two tips tell them apart.
+cp "$test_exe" "$siblings/tip/report.txt"
