@@ -113,11 +113,15 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
   std::vector<std::unique_ptr<TLeftShellItem>> added;
   std::unordered_set<std::wstring> addedNames;
   for (const std::wstring& name : Changes.Names()) {
+    // The file system says whether the item is there; the shell, asked at once, may not
+    // know of it yet (Wine's does not always): then only a whole read tells.
+    if (GetFileAttributesW(fm::JoinPath(FFolderPath, name).c_str()) == INVALID_FILE_ATTRIBUTES) continue;
     fm::ItemIdList item;
     ULONG eaten = 0;
     std::wstring text = name;
     if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) || !item) {
-      continue;
+      Refresh();
+      return;
     }
     auto entry = ReadEntry(std::move(item));
     // Two names of one item (a change of letter case) give one row.
