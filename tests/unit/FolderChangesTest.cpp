@@ -45,9 +45,9 @@ TEST(FolderChangesTest, TooManyChangesInOneGatheringAskForAWholeRead) {
   // Two gatherings merged are counted together, also where each held few names.
   FolderChanges first;
   FolderChanges later;
-  for (std::size_t i = 0; i < FolderChanges::kReadWholeAfter; ++i) first.Add(L"same");
-  later.Add(L"other");
-  EXPECT_FALSE(first.ReadWhole());
+  first.Add(L"other");
+  for (std::size_t i = 0; i < FolderChanges::kReadWholeAfter; ++i) later.Add(L"same");
+  EXPECT_FALSE(later.ReadWhole());
   first.Merge(later);
   EXPECT_TRUE(first.ReadWhole());
   EXPECT_EQ(first.Changes(), FolderChanges::kReadWholeAfter + 1);
