@@ -5,6 +5,7 @@
 //   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--reps N] [--root DIR]
 //                      [--foldmere EXE] [--report FILE] [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
+//   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
 #include <windows.h>
 
 #include <fcntl.h>
@@ -105,16 +106,24 @@ void CheckNoBoxes(const fm::test::ModalWatcher& watch) {
   }
 }
 
-int MemoryProbe(const std::wstring& folder, const std::wstring& away, const std::wstring& out) {
+// Both panes: each shows the folder, and the entries are those of the two lists together.
+int MemoryProbe(const std::wstring& folder, const std::wstring& away, const std::wstring& out, bool both) {
   fm::test::ModalWatcher watch;
   bench::WindowBench window;
-  window.BrowseAndPaint(away);
+  auto show = [&](const std::wstring& path) {
+    if (both) {
+      window.BrowseBothAndPaint(path);
+    } else {
+      window.BrowseAndPaint(path);
+    }
+  };
+  show(away);
   const auto before = bench::WindowBench::PrivateBytes();
-  window.BrowseAndPaint(folder);
+  show(folder);
   const auto after = bench::WindowBench::PrivateBytes();
   CheckNoBoxes(watch);
-  std::ofstream(fs::path(out)) << before.bytes << " " << after.bytes << " " << window.Rows() << " "
-                               << after.counter << "\n";
+  std::ofstream(fs::path(out)) << before.bytes << " " << after.bytes << " "
+                               << (both ? window.RowsOfBothPanes() : window.Rows()) << " " << after.counter << "\n";
   return 0;
 }
 
@@ -125,7 +134,7 @@ struct MemoryRun {
 
 // Measure 6 in a process of its own each time: a heap that has held a big folder before
 // would serve the next one from memory it already has.
-MemoryRun MemoryPerEntry(const std::wstring& folder, const std::wstring& away, int expectedRows) {
+MemoryRun MemoryPerEntry(const std::wstring& folder, const std::wstring& away, int expectedRows, bool both) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring out = std::wstring(temp) + L"foldmere-bench-memory-" +
@@ -133,7 +142,7 @@ MemoryRun MemoryPerEntry(const std::wstring& folder, const std::wstring& away, i
   DeleteFileW(out.c_str());
   const std::wstring exe = ExecutablePath();
   std::wstring commandLine =
-      L"\"" + exe + L"\" --memory-probe \"" + folder + L"\" \"" + away + L"\" \"" + out + L"\"";
+      L"\"" + exe + (both ? L"\" --memory-probe-both \"" : L"\" --memory-probe \"") + folder + L"\" \"" + away + L"\" \"" + out + L"\"";
   STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -366,20 +375,21 @@ std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& win
   return rows;
 }
 
-// Measure 6, each repetition in a fresh process.
-Row MeasureMemory(const Options& options, const Folder& biggest, int rows, Progress& progress) {
+// Measure 6, each repetition in a fresh process; 6b with the folder in both panes.
+Row MeasureMemory(const Options& options, const Folder& biggest, int rows, bool both, Progress& progress) {
   std::vector<double> perEntry;
   std::string counter;
   for (int rep = 0; rep < options.reps; ++rep) {
-    const MemoryRun run =
-        MemoryPerEntry(options.root + L"\\" + biggest.name, options.root + L"\\small", rows);
+    const MemoryRun run = MemoryPerEntry(options.root + L"\\" + biggest.name, options.root + L"\\small",
+                                         both ? 2 * rows : rows, both);
     perEntry.push_back(run.perEntry);
     counter = run.counter;
     progress("memory repetition " + std::to_string(rep + 1) + ": " + Fixed(run.perEntry, 0) +
              " bytes per entry");
   }
   const Summary memory = Summarize(perEntry);
-  return {"6 private bytes per entry with the folder shown (" + counter + ")",
+  return {both ? "6b private bytes per entry with both panes showing the folder (" + counter + ")"
+              : "6 private bytes per entry with the folder shown (" + counter + ")",
           biggest.size,
           memory,
           "B",
@@ -438,7 +448,8 @@ int Run(const Options& options) {
     CheckNoBoxes(watch);
   }
   if (!options.readOnly && !options.tipsOnly) {
-    rows.push_back(MeasureMemory(options, biggest, biggestRows, progress));
+    rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
+    rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));
   }
   CheckNoBoxes(watch);
@@ -466,7 +477,9 @@ int main() {
     fm::ui::Application().Initialize();
     fm::ui::Application().SetTitle(L"Foldmere x64");
     if (argc == 5 && std::wstring(argv[1]) == L"--memory-probe")
-      return MemoryProbe(argv[2], argv[3], argv[4]);
+      return MemoryProbe(argv[2], argv[3], argv[4], false);
+    if (argc == 5 && std::wstring(argv[1]) == L"--memory-probe-both")
+      return MemoryProbe(argv[2], argv[3], argv[4], true);
     return Run(Parse(argc, argv));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "foldmere_bench: %s\n", error.what());

@@ -137,6 +137,23 @@ WindowBench::Memory WindowBench::PrivateBytes() {
   return {counters.PagefileUsage, "PagefileUsage"};
 }
 
+void WindowBench::BrowseBothAndPaint(const std::wstring& path) {
+  BrowseAndPaint(path);
+  MainUnit::TPane& right = main_->RightPane();
+  right.BrowseToPath(path);
+  Stopwatch clock;
+  for (;;) {
+    fm::ui::Application().ProcessMessages();
+    const fm::ui::TListView& list = right.ListView();
+    const int last = std::min(right.ItemCount(), list.TopIndex() + list.VisibleRowCount()) - 1;
+    bool loaded = !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
+    for (int i = list.TopIndex(); loaded && i <= last; ++i) loaded = !right.GetItem(i)->Empty;
+    if (loaded) return;
+    if (clock.Ms() > kPaintLimitMs) throw std::runtime_error("the right pane did not finish painting");
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+}
+
 bool WindowBench::Painted() {
   // Nothing of this thread's windows waits to be painted...
   if (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) return false;

@@ -24,6 +24,8 @@ class WindowBench {
 
   MainUnit::TMain& Main() { return *main_; }
   int Rows() const { return main_->LeftItemCount(); }
+  // The rows of both lists together.
+  int RowsOfBothPanes() const { return main_->LeftItemCount() + main_->RightPane().ItemCount(); }
 
   // The folder that path names, bound from the desktop as navigation binds it.
   static fm::ComPtr<IShellFolder> Bind(const std::wstring& path);
@@ -39,6 +41,9 @@ class WindowBench {
   // BrowseToPath, then the message loop until the window has painted the rows in view
   // with their details and the status bar.
   Navigation BrowseAndPaint(const std::wstring& path);
+  // BrowseAndPaint in the left pane, then the same folder in the right pane until its
+  // rows in view are painted with their details.
+  void BrowseBothAndPaint(const std::wstring& path);
 
   // A scroll bar page-down and the message loop until painted, `steps` times from the
   // first row `top` (or from where the list stands when top is negative), or until the

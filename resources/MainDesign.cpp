@@ -119,14 +119,16 @@ void TMain::CreateDesign() {
                         {L"Type", TAlignment::taRightJustify, 40, true, 40, 150},
                         {L"Modified", TAlignment::taCenter, 70, true, 70, 120},
                         {L"Attr.", TAlignment::taCenter, 45, false, 45, 45}});
-  LeftView->SetShowHint(true);
   RightView = &FileList(*ViewPanel, L"RightView", TAlign::alClient, 1100,
                         {{L"Name", TAlignment::taLeftJustify, 50, true, 50, 0},
                          {L"Size", TAlignment::taRightJustify, 40, true, 40, 80},
                          {L"Type", TAlignment::taLeftJustify, 40, true, 40, 150},
                          {L"Modified", TAlignment::taLeftJustify, 50, true, 0, 120},
                          {L"Attr.", TAlignment::taRightJustify, 35, false, 35, 35}});
-  RightView->SetReadOnly(true);
+  for (TListView* list : {LeftView, RightView}) {
+    list->SetShowHint(true);
+    list->SetMultiSelect(true);
+  }
 
   CMDPanel = &Add<TPanel>(L"CMDPanel");
   StatusPanel = &Add<TPanel>(L"StatusPanel");
@@ -142,15 +144,19 @@ void TMain::CreateDesign() {
   CheckBox1->SetChecked(true);
   CheckBox1->SetEnabled(false);
   CheckBox1->SetTabStop(false);
+  // The right pane's label sits at the right end, leaving the command box the middle.
+  currentPathRight = &CMDPanel->Add<TLabel>(L"currentPathRight", L"", fm::ui::TAlignment::taCenter);
+  Place(*currentPathRight, TAlign::alRight, 320, 18);
   Exec_CMD = &CMDPanel->Add<TEdit>(L"Exec_CMD");
   Place(*Exec_CMD, TAlign::alClient, 1000, 18);
 
-  StatusLeft = &StatusPanel->Add<TStatusBar>(
-      L"StatusLeft", std::vector<TStatusBar::Panel>{{L"Folders: 0", 100}, {L"Files: 0", 100}, {L"Size: 0", 100}});
+  // Totals, then the rows selected at the right end.
+  const std::vector<TStatusBar::Panel> statusPanels{
+      {L"Folders: 0", 100}, {L"Files: 0", 100}, {L"Size: 0", 100}, {L"", 100}};
+  StatusLeft = &StatusPanel->Add<TStatusBar>(L"StatusLeft", statusPanels);
   Place(*StatusLeft, TAlign::alLeft, 329, 18);
   StatusLeft->SetDoubleBuffered(true);
-  StatusRight = &StatusPanel->Add<TStatusBar>(
-      L"StatusRight", std::vector<TStatusBar::Panel>{{L"Files: 0", 100}, {L"Size: 0", 50}});
+  StatusRight = &StatusPanel->Add<TStatusBar>(L"StatusRight", statusPanels);
   Place(*StatusRight, TAlign::alClient, 1100, 18);
   StatusRight->SetDoubleBuffered(true);
 

@@ -106,15 +106,16 @@ foldmere_close_window() {
   done
 }
 
-# foldmere_show_folder WINDOW PATH
-# Types PATH into the left path box of the main window and presses Enter, as a user
-# would. The client area (1429 x 863) lies at the bottom of the window, inside a frame
-# of equal width on each side.
+# foldmere_show_folder WINDOW PATH [right]
+# Types PATH into the left path box of the main window (the right one with "right") and
+# presses Enter, as a user would. The client area (1429 x 863) lies at the bottom of the
+# window, inside a frame of equal width on each side.
 foldmere_show_folder() {
-  local window=$1 path=$2 WIDTH HEIGHT frame
+  local window=$1 path=$2 x=140 WIDTH HEIGHT frame
+  [ "${3:-}" != right ] || x=900
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
   frame=$(((WIDTH - 1429) / 2))
-  xdotool mousemove --window "$window" $((frame + 140)) $((HEIGHT - frame - 863 + 43)) click 1
+  xdotool mousemove --window "$window" $((frame + x)) $((HEIGHT - frame - 863 + 43)) click 1
   xdotool key ctrl+a
   xdotool type --delay 20 "$path"
   xdotool key Return

@@ -34,6 +34,12 @@ void EnableProcessPrivileges() {
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
   CreateDesign();
+  PaneUnit::TPaneHost& host = *this;
+  FLeftPane = std::make_unique<TPane>(
+      host, PaneUnit::TPaneControls{LeftView, DrivesLeft, cbLeftPath, BtnLeftBack, BtnLeftRoot, currentPath, StatusLeft});
+  FRightPane = std::make_unique<TPane>(host, PaneUnit::TPaneControls{RightView, DrivesRight, cbRightPath, BtnRightBack,
+                                                                     BtnRightRoot, currentPathRight, StatusRight});
+  PaneEntered(*FLeftPane);
   WireEvents();
   // The menu bar takes its height from the window, not from the client area.
   SetClientSize(1429, 863);
@@ -83,9 +89,7 @@ void TMain::FormCreate() {
   FillDriveLists(drive);
 
   FIDesktopFolder = fm::DesktopFolder();
-  FIShellFolder = FIDesktopFolder;
-
-  FIDList.emplace();
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->Start(FIDesktopFolder);
 
   // The system's image lists index the icons of the rows; they belong to the system.
   // They are asked for through a drive's root: from a share, the system's drive.
@@ -93,20 +97,22 @@ void TMain::FormCreate() {
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-  LeftView->SetSmallImages(small);
   info = SHFILEINFOW{};
   auto large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX));
-  LeftView->SetLargeImages(large);
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->SetImageLists(small, large);
 
-  BrowseToPIDL(KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+  // Each pane keeps its own list of the folder, as it keeps every folder it shows.
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) {
+    pane->BrowseToPIDL(
+        pane->KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+  }
 
   LeftView->SetFocus();
   cbLeftPath->SetSelection(0, static_cast<int>(cbLeftPath->Text().size()));
 }
 
 void TMain::FormClose(TCloseAction&) {
-  ClearLeftItems();
-  FIDList.reset();
+  for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->Close();
 }
 
 void TMain::mmExitClick() { Close(); }

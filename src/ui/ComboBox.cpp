@@ -77,6 +77,10 @@ std::pair<int, int> TComboBox::Selection() const {
 }
 
 bool TComboBox::Command(WORD code, WORD) {
+  if (code == CBN_SETFOCUS) {
+    if (OnEnter) OnEnter();
+    return true;
+  }
   if (code != CBN_SELCHANGE) return false;
   // The edit field shows the picked line only after this notification; show it now so
   // that the handlers read the line they were given.

@@ -35,6 +35,8 @@ class TComboBox : public TControl {
   // The selected line changed through the user (the text already shows the line).
   TNotifyEvent OnClick;
   TKeyEvent& OnKeyDown() { return keys_.OnKeyDown; }
+  // The box (or its edit field) got the keyboard focus.
+  TNotifyEvent OnEnter;
   bool AutoDropDown = false;
 
  protected:

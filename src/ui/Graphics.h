@@ -22,6 +22,7 @@ inline constexpr TColor clWindow = 0xFF000005;
 inline constexpr TColor clWindowText = 0xFF000008;
 inline constexpr TColor clBtnFace = 0xFF00000F;
 inline constexpr TColor clBtnText = 0xFF000012;
+inline constexpr TColor clHighlightText = 0xFF00000E;
 inline constexpr TColor clInfoBk = 0xFF000018;
 inline constexpr TColor clInfoText = 0xFF000017;
 inline constexpr TColor clActiveCaption = 0xFF000002;

@@ -79,9 +79,45 @@ void TListView::EndUpdate() {
 int TListView::SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
 
 void TListView::SelectItem(int index) {
+  ClearSelection();
   const UINT mask = LVIS_SELECTED | LVIS_FOCUSED;
   ListView_SetItemState(Handle(), index, mask, mask);
   ListView_EnsureVisible(Handle(), index, TRUE);
+}
+
+void TListView::SetMultiSelect(bool multiSelect) {
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  SetWindowLongPtrW(Handle(), GWL_STYLE, multiSelect ? (style & ~LVS_SINGLESEL) : (style | LVS_SINGLESEL));
+}
+
+std::vector<int> TListView::SelectedIndexes() const {
+  std::vector<int> rows;
+  for (int row = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(Handle(), row, LVNI_SELECTED)) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+int TListView::SelectedCount() const { return static_cast<int>(ListView_GetSelectedCount(Handle())); }
+
+bool TListView::IsSelected(int index) const {
+  return (ListView_GetItemState(Handle(), index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TListView::SetSelected(int index, bool selected) {
+  ListView_SetItemState(Handle(), index, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void TListView::SelectAll() { ListView_SetItemState(Handle(), -1, LVIS_SELECTED, LVIS_SELECTED); }
+
+void TListView::ClearSelection() { ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED); }
+
+int TListView::FocusedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED); }
+
+void TListView::FocusItem(int index) {
+  ListView_SetItemState(Handle(), index, LVIS_FOCUSED, LVIS_FOCUSED);
+  ListView_EnsureVisible(Handle(), index, FALSE);
 }
 
 int TListView::ItemAt(POINT client) const {
@@ -310,6 +346,22 @@ bool TListView::Notify(NMHDR& header, LRESULT& result) {
       if (OnDblClick) OnDblClick();
       result = 0;
       return true;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) &&
+          OnSelectionChange) {
+        OnSelectionChange();
+      }
+      result = 0;
+      return true;
+    }
+    case LVN_ODSTATECHANGED: {
+      // A range of rows of an owner-data list changed at once.
+      const auto& change = reinterpret_cast<NMLVODSTATECHANGE&>(header);
+      if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && OnSelectionChange) OnSelectionChange();
+      result = 0;
+      return true;
+    }
     default:
       return false;
   }
@@ -333,6 +385,13 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         GetClientRect(Handle(), &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.Handle());
         return 1;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (OnEnter) {
+        const LRESULT result = TControl::WndProc(message, wParam, lParam);
+        OnEnter();
+        return result;
       }
       break;
     case WM_SYSKEYDOWN:

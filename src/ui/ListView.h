@@ -75,8 +75,23 @@ class TListView : public TControl {
   void BeginUpdate();
   void EndUpdate();
 
+  // The first selected row, or -1.
   int SelectedIndex() const;
+  // Selects row index alone, focuses it and scrolls it into view.
   void SelectItem(int index);
+  // Lets several rows be selected at once.
+  void SetMultiSelect(bool multiSelect);
+  // The selected rows in row order; the control's own selection state is the only record.
+  std::vector<int> SelectedIndexes() const;
+  int SelectedCount() const;
+  bool IsSelected(int index) const;
+  void SetSelected(int index, bool selected);
+  void SelectAll();
+  void ClearSelection();
+  // The row the keys act on, or -1; it need not be selected.
+  int FocusedIndex() const;
+  // Moves the focus to row index without changing the selection, and scrolls it into view.
+  void FocusItem(int index);
   int ItemAt(POINT client) const;
   RECT ItemRect(int index) const;
   int TopIndex() const;
@@ -111,6 +126,10 @@ class TListView : public TControl {
   std::function<void(TListItem& item, std::wstring& text)> OnEdited;
   TNotifyEvent OnDblClick;
   TKeyEvent OnKeyDown;
+  // The list got the keyboard focus.
+  TNotifyEvent OnEnter;
+  // Rows were selected or deselected.
+  TNotifyEvent OnSelectionChange;
   std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
 
   // The row's caption and sub-item texts as OnData gives them.

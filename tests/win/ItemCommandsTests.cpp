@@ -1,6 +1,6 @@
-// What a person does to the rows of the left pane, under Wine with the real program and
-// the real shell: opening rows, the list's keys, the command box, Properties, the shell's
-// context menu and volume labels.
+// What a person does to the rows of the panes, under Wine with the real program and the
+// real shell: opening rows, the list's keys, the command box, Properties, the shell's
+// context menu, volume labels, and the two panes side by side.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -69,11 +69,12 @@ std::optional<Started> ReadStarted(const std::wstring& program) {
   return Started{text.substr(0, first), text.substr(first + 1, second - first - 1)};
 }
 
-// Presses and releases the keys as the keyboard would; a key with ctrl is pressed with
-// the Ctrl key held.
+// Presses and releases the keys as the keyboard would; a key with ctrl or shift is pressed
+// with that key held.
 struct Stroke {
   WORD key;
   bool ctrl = false;
+  bool shift = false;
 };
 
 void Press(std::initializer_list<Stroke> strokes) {
@@ -87,8 +88,10 @@ void Press(std::initializer_list<Stroke> strokes) {
   };
   for (const Stroke& stroke : strokes) {
     if (stroke.ctrl) add(VK_CONTROL, false);
+    if (stroke.shift) add(VK_SHIFT, false);
     add(stroke.key, false);
     add(stroke.key, true);
+    if (stroke.shift) add(VK_SHIFT, true);
     if (stroke.ctrl) add(VK_CONTROL, true);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -96,10 +99,19 @@ void Press(std::initializer_list<Stroke> strokes) {
   fm::test::PumpPending();
 }
 
-// Clicks (twice for a double click) with the button at a point of the screen.
-void Click(POINT screen, bool right, int times = 1) {
+// Clicks (twice for a double click) with the button at a point of the screen, with the
+// key modifier (VK_CONTROL, VK_SHIFT) held when one is given.
+void Click(POINT screen, bool right, int times = 1, WORD modifier = 0) {
   SetCursorPos(screen.x, screen.y);
   std::vector<INPUT> inputs;
+  auto key = [&](bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = modifier;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (modifier) key(false);
   for (int i = 0; i < times; ++i) {
     for (DWORD flag : {right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
                        right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP}) {
@@ -109,6 +121,7 @@ void Click(POINT screen, bool right, int times = 1) {
       inputs.push_back(input);
     }
   }
+  if (modifier) key(true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -417,13 +430,13 @@ class ItemCommands : public fm::test::MainWindowTest {
   static void PumpPending() { fm::test::PumpPending(); }
 
   void Show(const std::wstring& path) {
-    main_->BrowseToPath(path);
+    Pane().BrowseToPath(path);
     Paint();
   }
 
   int Row(const std::wstring& name) {
-    for (int i = 0; i < main_->LeftItemCount(); ++i) {
-      if (main_->GetLeftItem(i)->DisplayName == name) return i;
+    for (int i = 0; i < Pane().ItemCount(); ++i) {
+      if (Pane().GetItem(i)->DisplayName == name) return i;
     }
     ADD_FAILURE() << "no row " << testing::PrintToString(name);
     return -1;
@@ -1269,6 +1282,410 @@ TEST_F(VolumeLabels, EscapeChangesNothingAndFilesAndFoldersOpenNoEdit) {
   EXPECT_TRUE(fm::FileExists(file));
   EXPECT_TRUE(fm::DirectoryExists(folder / L"inner"));
   EXPECT_EQ(WineLabel(), original_);
+}
+
+// Both panes ---------------------------------------------------------------------------
+
+using fm::test::kSides;
+using fm::test::PaneSide;
+
+class BothPanes : public ContextMenu {
+ protected:
+  // What a pane shows: the other pane's doings must leave all of it as it was.
+  struct Shown {
+    std::wstring path;
+    std::vector<std::wstring> rows;
+    std::uint64_t files, folders, size;
+    std::vector<std::wstring> status;
+    std::vector<std::wstring> history;
+    std::wstring pathText;
+    int drive;
+    std::wstring label;
+    std::vector<int> selected;
+  };
+
+  MainUnit::TPane& PaneOf(const PaneSide& side) { return side.left ? main_->LeftPane() : main_->RightPane(); }
+  static const PaneSide& OtherOf(const PaneSide& side) {
+    return side.left ? fm::test::kRightSide : fm::test::kLeftSide;
+  }
+
+  Shown ShownBy(const PaneSide& side) {
+    MainUnit::TPane& pane = PaneOf(side);
+    Shown shown{pane.Path(), {}, pane.Files(), pane.Folders(), pane.AllSize(), {}, {}, {}, 0, {}, {}};
+    for (int i = 0; i < pane.ItemCount(); ++i) shown.rows.push_back(pane.GetItem(i)->DisplayName);
+    auto& status = Child<MainUnit::TStatusBar>(side.status);
+    for (int i = 0; i < 4; ++i) shown.status.push_back(status.PanelText(i));
+    auto& pathBox = Child<MainUnit::TComboBox>(side.pathBox);
+    for (int i = 0; i < pathBox.Count(); ++i) shown.history.push_back(pathBox.Item(i));
+    shown.pathText = pathBox.Text();
+    shown.drive = Child<MainUnit::TComboBox>(side.drives).ItemIndex();
+    shown.label = Child(side.label).Text();
+    shown.selected = Child<MainUnit::TListView>(side.list).SelectedIndexes();
+    return shown;
+  }
+
+  static void ExpectSame(const Shown& before, const Shown& after) {
+    EXPECT_EQ(after.path, before.path);
+    EXPECT_EQ(after.rows, before.rows);
+    EXPECT_EQ(after.files, before.files);
+    EXPECT_EQ(after.folders, before.folders);
+    EXPECT_EQ(after.size, before.size);
+    EXPECT_EQ(after.status, before.status);
+    EXPECT_EQ(after.history, before.history);
+    EXPECT_EQ(after.pathText, before.pathText);
+    EXPECT_EQ(after.drive, before.drive);
+    EXPECT_EQ(after.label, before.label);
+    EXPECT_EQ(after.selected, before.selected);
+  }
+
+  // Picks a line of a box as the user does: the selection changes and the box says so.
+  static void ChooseLine(MainUnit::TComboBox& box, int line) {
+    box.SetItemIndex(line);
+    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box.Handle()));
+    PumpPending();
+  }
+
+  void ClickBack() {
+    auto& back = dynamic_cast<MainUnit::TToolButton&>(
+        *Child<MainUnit::TToolBar>(Side().backBar).FindButton(Side().back));
+    back.SetEnableClickWaitPeriod(false);
+    back.Click();
+    PumpPending();
+  }
+
+  void ClickRoot() {
+    auto& root = Child<MainUnit::TSpeedButton>(Side().root);
+    root.SetEnableClickWaitPeriod(false);
+    root.Click();
+    PumpPending();
+  }
+
+  MainUnit::TLabel& Label(const PaneSide& side) { return Child<MainUnit::TLabel>(side.label); }
+
+  // Whether the label is drawn in the highlight colours, on the screen and in its settings.
+  bool Highlighted(const PaneSide& side) {
+    MainUnit::TLabel& label = Label(side);
+    const bool set = label.Color() == fm::ui::clHighlight && label.Font().Color() == fm::ui::clHighlightText;
+    UpdateWindow(label.Handle());
+    const fm::test::Capture capture(label.Handle());
+    const bool drawn = capture.Pixel(2, 2) == GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(set, drawn) << side.name << ": the label's settings and its pixels disagree";
+    return set && drawn;
+  }
+
+  std::vector<int> Selected() { return List().SelectedIndexes(); }
+};
+
+TEST_F(BothPanes, EachPaneStartsInTheDrivesWithItsOwnHistoryAndTheLeftActive) {
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    UseSide(side);
+    EXPECT_EQ(Pane().Path(), L"Drives");
+    EXPECT_EQ(PathBox().Text(), L"Drives");
+    EXPECT_EQ(PathBox().Count(), 1);
+    EXPECT_EQ(Label(side).Text(), L"Drives");
+    EXPECT_GT(Pane().ItemCount(), 0);
+    EXPECT_EQ(List().ItemCount(), Pane().ItemCount());
+    EXPECT_EQ(Status(3), L"");
+    EXPECT_GE(Child<MainUnit::TComboBox>(side.drives).ItemIndex(), 0);
+  }
+  EXPECT_EQ(&main_->ActivePane(), &main_->LeftPane());
+  EXPECT_TRUE(Highlighted(fm::test::kLeftSide));
+  EXPECT_FALSE(Highlighted(fm::test::kRightSide));
+}
+
+TEST_F(BothPanes, EveryRouteMovesOnlyThePaneWhoseControlsWereUsed) {
+  TestFolder folder(L"two-panes");
+  const std::wstring inner = folder.Folder(L"inner");
+  folder.File(L"a.txt", "12345");
+  struct Route {
+    const char* name;
+    std::function<void()> go;
+    std::wstring expected;
+  };
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    // The other pane shows the same folder, read and painted, with a row selected.
+    UseSide(OtherOf(side));
+    Show(folder.Path());
+    Select(Row(L"a.txt"));
+    const Shown other = ShownBy(OtherOf(side));
+    UseSide(side);
+    Show(L"C:\\");
+    const Route routes[] = {
+        {"typed path", [&] { TypePath(folder.Path()); }, folder.Path()},
+        {"Enter on a folder row", [&] {
+           Select(Row(L"inner"));
+           ListKey(VK_RETURN);
+         }, inner},
+        {"Backspace", [&] { ListKey(VK_BACK); }, folder.Path()},
+        {"path-box line", [&] { ChooseLine(PathBox(), PathBox().IndexOf(inner)); }, inner},
+        {"back button", [&] { ClickBack(); }, folder.Path()},
+        {"root button", [&] { ClickRoot(); }, L"C:\\"},
+        {"path-box line again", [&] { ChooseLine(PathBox(), PathBox().IndexOf(folder.Path())); }, folder.Path()},
+        {"drive box", [&] { ChooseLine(Child<MainUnit::TComboBox>(side.drives), 0); }, L"C:\\"},
+    };
+    for (const Route& route : routes) {
+      SCOPED_TRACE(route.name);
+      route.go();
+      EXPECT_EQ(Pane().Path(), route.expected);
+      EXPECT_EQ(PathBox().Text(), route.expected);
+      EXPECT_EQ(Label(side).Text(), route.expected);
+    }
+    // A read of the same folder, and a navigation that fails.
+    Show(folder.Path());
+    {
+      fm::test::ModalWatcher watcher;
+      TypePath(folder / L"no-such-folder");
+      ASSERT_TRUE(fm::test::PumpUntil([&] { return !watcher.Boxes().empty(); }));
+    }
+    EXPECT_EQ(Pane().Path(), folder.Path());
+    UpdateWindow(Child(OtherOf(side).list).Handle());
+    ExpectSame(other, ShownBy(OtherOf(side)));
+  }
+}
+
+TEST_F(BothPanes, FindTipsAndMenusOfEachPaneComeFromItsOwnRows) {
+  TestFolder folder(L"two-rows");
+  folder.Folder(L"inner");
+  for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"Bravo.txt"}) folder.File(name, "12345");
+  TestFolder elsewhere(L"two-rows-other");
+  elsewhere.File(L"bzz.txt");
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    UseSide(OtherOf(side));
+    Show(elsewhere.Path());
+    UseSide(side);
+    Show(folder.Path());
+    Focus(List());
+    PostMessageW(List().Handle(), WM_CHAR, L'b', 1);
+    ASSERT_TRUE(fm::test::PumpUntil([&] { return List().SelectedIndex() == Row(L"beta.txt"); }));
+    PostMessageW(List().Handle(), WM_CHAR, L'r', 1);
+    ASSERT_TRUE(fm::test::PumpUntil([&] { return List().SelectedIndex() == Row(L"Bravo.txt"); }));
+
+    const std::wstring tip = TipOf(L"alpha.txt");
+    EXPECT_EQ(tip.substr(0, tip.find(L"\r\n")), L"Location: " + (folder / L"alpha.txt"));
+    EXPECT_NE(tip.find(L"Size: 5 B"), std::wstring::npos) << tip;
+
+    {
+      ShellUiDriver driver;
+      const auto menus = RightClick(driver, RowPoint(Row(L"inner")));
+      ASSERT_EQ(menus.size(), 1u);
+      EXPECT_TRUE(Has(menus[0], L"Explore"));
+      EXPECT_EQ(Selected(), std::vector<int>{Row(L"inner")});
+    }
+    {
+      ShellUiDriver driver;
+      const auto menus = RightClick(driver, RowPoint(Row(L"alpha.txt")));
+      ASSERT_EQ(menus.size(), 1u);
+      EXPECT_FALSE(Has(menus[0], L"Explore"));
+      EXPECT_TRUE(Has(menus[0], L"Delete"));
+    }
+    {
+      ShellUiDriver driver;
+      const auto menus = RightClick(driver, EmptyPoint());
+      EXPECT_TRUE(Selected().empty());
+      ASSERT_EQ(menus.size(), 1u);
+      // The background of the pane's own folder.
+      EXPECT_TRUE(Has(menus[0], L"Paste"));
+      EXPECT_FALSE(Has(menus[0], L"Explore"));
+      EXPECT_TRUE(driver.Dialogs().empty());
+    }
+    EXPECT_EQ(PaneOf(OtherOf(side)).Path(), elsewhere.Path());
+  }
+}
+
+TEST_F(BothPanes, TabMovesTheFocusBetweenTheListsAndTheLabelsFollowTheFocus) {
+  TestFolder folder(L"two-tab");
+  for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) folder.File(name);
+  UseSide(fm::test::kRightSide);
+  Show(folder.Path());
+  Select(2);
+  UseSide(fm::test::kLeftSide);
+  Show(folder.Path());
+  Select(1);
+  Focus(List());
+  const HWND left = Child(fm::test::kLeftSide.list).Handle();
+  const HWND right = Child(fm::test::kRightSide.list).Handle();
+  struct Step {
+    const char* name;
+    Stroke key;
+    HWND focus;
+  };
+  for (const Step step : {Step{"Tab", {VK_TAB}, right}, Step{"Tab back", {VK_TAB}, left},
+                          Step{"Shift+Tab", {VK_TAB, false, true}, right}, Step{"Shift+Tab back", {VK_TAB, false, true}, left}}) {
+    SCOPED_TRACE(step.name);
+    Press({step.key});
+    EXPECT_EQ(GetFocus(), step.focus);
+    const bool leftActive = step.focus == left;
+    EXPECT_EQ(&main_->ActivePane(), leftActive ? &main_->LeftPane() : &main_->RightPane());
+    EXPECT_EQ(Highlighted(fm::test::kLeftSide), leftActive);
+    EXPECT_EQ(Highlighted(fm::test::kRightSide), !leftActive);
+    // Each list keeps its selection and its focused row.
+    EXPECT_EQ(Child<MainUnit::TListView>(fm::test::kLeftSide.list).SelectedIndexes(), std::vector<int>{1});
+    EXPECT_EQ(Child<MainUnit::TListView>(fm::test::kLeftSide.list).FocusedIndex(), 1);
+    EXPECT_EQ(Child<MainUnit::TListView>(fm::test::kRightSide.list).SelectedIndexes(), std::vector<int>{2});
+    EXPECT_EQ(Child<MainUnit::TListView>(fm::test::kRightSide.list).FocusedIndex(), 2);
+  }
+
+  // A click into the other side's path box makes that pane the active one.
+  COMBOBOXINFO info{sizeof(info)};
+  ASSERT_TRUE(GetComboBoxInfo(Child(fm::test::kRightSide.pathBox).Handle(), &info));
+  RECT box{};
+  GetWindowRect(info.hwndItem, &box);
+  Click(POINT{box.left + 10, (box.top + box.bottom) / 2}, false);
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return &main_->ActivePane() == &main_->RightPane(); }));
+  PumpPending();
+  EXPECT_FALSE(Highlighted(fm::test::kLeftSide));
+  EXPECT_TRUE(Highlighted(fm::test::kRightSide));
+}
+
+TEST_F(BothPanes, TheCommandBoxAndF9ActInTheActivePane) {
+  TestFolder leftFolder(L"two-launch-left");
+  TestFolder rightFolder(L"two-launch-right");
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    const TestFolder& folder = side.left ? leftFolder : rightFolder;
+    const std::wstring program = PlaceLaunchFixture(folder / L"record.exe");
+    UseSide(OtherOf(side));
+    Show((side.left ? rightFolder : leftFolder).Path());
+    UseSide(side);
+    Show(folder.Path());
+    Select(Row(L"record.exe"));
+    Focus(List());
+    launches_.clear();
+    WatchLaunches(true);
+    fm::test::ModalWatcher watcher;  // the shell's own box about a file it cannot find
+    // A name without a folder of its own starts in the active pane's folder.
+    CommandBox().SetText(L"record.exe");
+    Focus(CommandBox());
+    Press({{VK_RETURN}});
+    ASSERT_EQ(launches_.size(), 1u);
+    EXPECT_EQ(launches_[0].file, L"record.exe");
+    EXPECT_EQ(launches_[0].directory, folder.Path());
+    const std::optional<Started> started = WaitStarted(program);
+    ASSERT_TRUE(started) << "the program did not start";
+    EXPECT_EQ(started->directory, folder.Path());
+
+    // The F9 button asks for the properties of the active pane's row.
+    WatchLaunches(false);
+    auto& button = Child<MainUnit::TSpeedButton>(L"BTN_F09");
+    button.SetEnableClickWaitPeriod(false);
+    button.Click();
+    ASSERT_EQ(launches_.size(), 2u);
+    EXPECT_EQ(launches_[1].verb, std::wstring(L"properties"));
+    EXPECT_EQ(launches_[1].item, program);
+  }
+}
+
+// Several rows ---------------------------------------------------------------------------
+
+TEST_F(BothPanes, MouseAndKeysSelectSeveralRowsAndTheLastPanelCountsThem) {
+  TestFolder folder(L"two-select");
+  folder.Folder(L"dir");
+  for (int i = 1; i <= 5; ++i) folder.File(L"f" + std::to_wstring(i) + L".txt", std::string(1024, 'x'));
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    std::vector<int> selected;
+    int focused;
+    const wchar_t* panel;
+  };
+  // Nothing is opened, whatever the clicks do.
+  WatchLaunches(false);
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    UseSide(side);
+    Show(folder.Path());
+    Focus(List());
+    ASSERT_EQ(Row(L"dir"), 0);
+    // Each click lands beside the last one: two at one place would make a double click.
+    int clicks = 0;
+    auto click = [&](int row, WORD modifier = 0) {
+      POINT point = RowPoint(row);
+      point.x += 20 * (clicks++ % 2);
+      Click(point, false, 1, modifier);
+      fm::test::PumpUntil([&] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
+      PumpPending();
+    };
+    const Case cases[] = {
+        {"click", [&] { click(1); }, {1}, 1, L""},
+        {"Shift+click", [&] { click(4, VK_SHIFT); }, {1, 2, 3, 4}, 4, L"Selected: 4, 4 KB"},
+        {"Ctrl+click", [&] { click(3, VK_CONTROL); }, {1, 2, 4}, 3, L"Selected: 3, 3 KB"},
+        {"Ctrl+click again", [&] { click(3, VK_CONTROL); }, {1, 2, 3, 4}, 3, L"Selected: 4, 4 KB"},
+        {"Ctrl+click the other way", [&] {
+           click(1, VK_CONTROL);
+           click(2, VK_CONTROL);
+         }, {3, 4}, 2,
+         L"Selected: 2, 2 KB"},
+        {"click elsewhere", [&] { click(2); }, {2}, 2, L""},
+        {"Shift+Down twice", [&] { Press({{VK_DOWN, false, true}, {VK_DOWN, false, true}}); }, {2, 3, 4}, 4,
+         L"Selected: 3, 3 KB"},
+        {"Ctrl+A, the folder counted but not sized", [&] { Press({{'A', true}}); }, {0, 1, 2, 3, 4, 5}, 4,
+         L"Selected: 6, 5 KB"},
+        {"click", [&] { click(1); }, {1}, 1, L""},
+        {"Insert", [&] { Press({{VK_INSERT}}); }, {}, 2, L""},
+        {"Insert", [&] { Press({{VK_INSERT}}); }, {2}, 3, L""},
+        {"Insert", [&] { Press({{VK_INSERT}}); }, {2, 3}, 4, L"Selected: 2, 2 KB"},
+        {"Insert on the last row", [&] {
+           List().FocusItem(5);
+           Press({{VK_INSERT}});
+         }, {2, 3, 5}, 5,
+         L"Selected: 3, 3 KB"},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      c.act();
+      EXPECT_EQ(Selected(), c.selected);
+      EXPECT_EQ(List().FocusedIndex(), c.focused);
+      EXPECT_EQ(Status(3), c.panel);
+    }
+    // A new read starts without a selection of the old folder's rows.
+    Show(folder.Path());
+    EXPECT_EQ(Selected(), std::vector<int>{0});
+    EXPECT_EQ(Status(3), L"");
+  }
+  EXPECT_TRUE(launches_.empty());
+}
+
+TEST_F(BothPanes, TheMenuOfSeveralSelectedRowsDeletesThemAllAndAnUnselectedRowIsMenuedAlone) {
+  for (const PaneSide& side : kSides) {
+    SCOPED_TRACE(side.name);
+    TestFolder folder(L"two-menu");
+    const std::wstring files[] = {folder.File(L"s1.txt"), folder.File(L"s2.txt"), folder.File(L"s3.txt")};
+    const std::wstring keep = folder.File(L"keep.txt");
+    UseSide(side);
+    Show(folder.Path());
+    Focus(List());
+    const int unselected = Row(L"keep.txt");
+    Select(-1);
+    for (const wchar_t* name : {L"s1.txt", L"s2.txt"}) List().SetSelected(Row(name), true);
+    {
+      // A right press on a row outside the selection selects that row alone.
+      ShellUiDriver driver;
+      const auto menus = RightClick(driver, RowPoint(unselected));
+      ASSERT_EQ(menus.size(), 1u);
+      EXPECT_EQ(Selected(), std::vector<int>{unselected});
+      EXPECT_TRUE(driver.Dialogs().empty());
+    }
+    Select(-1);
+    for (const wchar_t* name : {L"s1.txt", L"s2.txt", L"s3.txt"}) List().SetSelected(Row(name), true);
+    PumpPending();
+    ShellUiDriver driver(L"Delete");
+    const auto menus = RightClick(driver, RowPoint(Row(L"s2.txt")));
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_FALSE(Has(menus[0], L"Explore"));
+    ASSERT_TRUE(fm::test::PumpUntil([&] {
+      return !fm::FileExists(files[0]) && !fm::FileExists(files[1]) && !fm::FileExists(files[2]);
+    })) << "not every selected file went";
+    EXPECT_FALSE(driver.Dialogs().empty()) << "the shell asked nothing";
+    EXPECT_TRUE(fm::FileExists(keep));
+    // The rows stay until the pane is read again.
+    EXPECT_EQ(Pane().ItemCount(), 4);
+    Show(folder.Path());
+    EXPECT_EQ(Pane().ItemCount(), 1);
+  }
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ void MainWindowTest::Paint() {
 }
 
 const MainUnit::TLeftShellItem* MainWindowTest::Entry(const std::wstring& displayName) {
-  for (int i = 0; i < main_->LeftItemCount(); ++i) {
-    if (main_->GetLeftItem(i)->DisplayName == displayName) return main_->GetLeftItem(i);
+  for (int i = 0; i < Pane().ItemCount(); ++i) {
+    if (Pane().GetItem(i)->DisplayName == displayName) return Pane().GetItem(i);
   }
   return nullptr;
 }

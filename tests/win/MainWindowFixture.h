@@ -32,7 +32,27 @@ class TestFolder {
   std::wstring path_;
 };
 
-// Creates the main window as the application's main form, shown on the test screen.
+// One side of the window: the names of its controls, and whether it is the left pane.
+struct PaneSide {
+  const char* name;
+  bool left;
+  const wchar_t* list;
+  const wchar_t* pathBox;
+  const wchar_t* drives;
+  const wchar_t* backBar;
+  const wchar_t* back;
+  const wchar_t* root;
+  const wchar_t* label;
+  const wchar_t* status;
+};
+inline const PaneSide kLeftSide{"left",       true,          L"LeftView",    L"cbLeftPath", L"DrivesLeft",
+                                L"LeftUpIcon", L"BtnLeftBack", L"BtnLeftRoot", L"currentPath", L"StatusLeft"};
+inline const PaneSide kRightSide{"right",       false,          L"RightView",    L"cbRightPath",      L"DrivesRight",
+                                 L"RightUpIcon", L"BtnRightBack", L"BtnRightRoot", L"currentPathRight", L"StatusRight"};
+inline const PaneSide kSides[] = {kLeftSide, kRightSide};
+
+// Creates the main window as the application's main form, shown on the test screen. The
+// helpers work on one side, the left unless a test chooses the other.
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override;
@@ -45,9 +65,12 @@ class MainWindowTest : public testing::Test {
     return *control;
   }
 
-  MainUnit::TComboBox& PathBox() { return Child<MainUnit::TComboBox>(L"cbLeftPath"); }
-  MainUnit::TListView& List() { return Child<MainUnit::TListView>(L"LeftView"); }
-  std::wstring Status(int panel) { return Child<MainUnit::TStatusBar>(L"StatusLeft").PanelText(panel); }
+  void UseSide(const PaneSide& side) { side_ = &side; }
+  const PaneSide& Side() const { return *side_; }
+  MainUnit::TPane& Pane() { return side_->left ? main_->LeftPane() : main_->RightPane(); }
+  MainUnit::TComboBox& PathBox() { return Child<MainUnit::TComboBox>(side_->pathBox); }
+  MainUnit::TListView& List() { return Child<MainUnit::TListView>(side_->list); }
+  std::wstring Status(int panel) { return Child<MainUnit::TStatusBar>(side_->status).PanelText(panel); }
   // Types text into the path box and presses Enter, as the keyboard would.
   void TypePath(const std::wstring& text);
   // Paints the list now, which loads the details of the rows it shows.
@@ -60,6 +83,9 @@ class MainWindowTest : public testing::Test {
 
   std::unique_ptr<MainUnit::TMain> main_;
   int beeps_ = 0;
+
+ private:
+  const PaneSide* side_ = &kLeftSide;
 };
 
 }  // namespace fm::test

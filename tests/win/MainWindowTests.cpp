@@ -141,11 +141,17 @@ TEST_F(MainWindow, BoxesAndListsAreDarkBlueWithLightCyanText) {
   for (const wchar_t* name : {L"DrivesLeft", L"DrivesRight", L"cbLeftPath", L"cbRightPath"}) {
     EXPECT_FALSE(Child(name).TabStop());
   }
-  // The list controls themselves hold the colours; the left list gives up its background
+  // The list controls themselves hold the text colour; each list gives up its background
   // colour at every paint and is erased with the control's colour instead.
-  EXPECT_EQ(ListView_GetBkColor(Child(L"RightView").Handle()), RGB(0, 64, 128));
   for (const wchar_t* name : {L"LeftView", L"RightView"}) {
-    EXPECT_EQ(ListView_GetTextColor(Child(name).Handle()), RGB(128, 255, 255));
+    SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+    HWND list = Child(name).Handle();
+    UpdateWindow(list);
+    EXPECT_EQ(ListView_GetTextColor(list), RGB(128, 255, 255));
+    EXPECT_EQ(ListView_GetBkColor(list), CLR_NONE);
+    RECT client;
+    GetClientRect(list, &client);
+    EXPECT_EQ(fm::test::Capture(list).Pixel(client.right / 2, client.bottom - 5), RGB(0, 64, 128));
   }
   // A drop-down list shows its field and its lines in the box's colours.
   HWND drives = Child(L"DrivesLeft").Handle();
@@ -222,14 +228,16 @@ TEST_F(MainWindow, ListsHaveTheirColumnsAndModes) {
     EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_TRUE(style & LVS_OWNERDATA);
     EXPECT_TRUE(style & LVS_NOSORTHEADER);
+    // Several rows at once, captions edited in place (drive labels), tips shown.
+    EXPECT_FALSE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_EDITLABELS);
+    EXPECT_TRUE(list.ShowHint());
     const DWORD ex = ListView_GetExtendedListViewStyle(list.Handle());
     EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
     EXPECT_TRUE(ex & LVS_EX_FLATSB);
   };
   check(L"LeftView", left);
   check(L"RightView", right);
-  EXPECT_TRUE(Child<MainUnit::TListView>(L"LeftView").ShowHint());
-  EXPECT_TRUE(Child<MainUnit::TListView>(L"RightView").ReadOnly());
   EXPECT_EQ(GetFocus(), Child(L"LeftView").Handle());
 }
 
@@ -270,19 +278,23 @@ TEST_F(MainWindow, ColumnsKeepTheirWidthsOrStayWithinTheirBounds) {
 }
 
 TEST_F(MainWindow, StatusBarsHaveTheirDesignPanels) {
-  // The left bar's texts are the totals of the shown folder from the start on.
-  // The bars' own parts: each panel ends 100 further right, the last at the bar's end.
+  // Each bar's texts are the totals of its pane's folder from the start on, then the rows
+  // selected. The bars' own parts: each panel ends 100 further right, the last at the
+  // bar's end.
   auto parts = [&](const wchar_t* name) {
     HWND bar = Child(name).Handle();
     std::vector<int> edges(static_cast<size_t>(SendMessageW(bar, SB_GETPARTS, 0, 0)));
     SendMessageW(bar, SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     return edges;
   };
-  EXPECT_EQ(parts(L"StatusLeft"), (std::vector<int>{100, 200, -1}));
-  EXPECT_EQ(parts(L"StatusRight"), (std::vector<int>{100, -1}));
-  auto& right = Child<MainUnit::TStatusBar>(L"StatusRight");
-  EXPECT_EQ(right.PanelText(0), L"Files: 0");
-  EXPECT_EQ(right.PanelText(1), L"Size: 0");
+  for (const wchar_t* name : {L"StatusLeft", L"StatusRight"}) {
+    SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+    EXPECT_EQ(parts(name), (std::vector<int>{100, 200, 300, -1}));
+    auto& bar = Child<MainUnit::TStatusBar>(name);
+    EXPECT_EQ(bar.PanelText(1).rfind(L"Files: ", 0), 0u);
+    EXPECT_EQ(bar.PanelText(2).rfind(L"Size: ", 0), 0u);
+    EXPECT_EQ(bar.PanelText(3), L"");
+  }
 }
 
 TEST_F(MainWindow, MenuHasItsCaptionsAndAltF4OnExit) {

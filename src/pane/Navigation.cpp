@@ -1,20 +1,20 @@
-// Moving the left pane from folder to folder: typed paths, the path box's lines, the
+// Moving a pane from folder to folder: typed paths, the path box's lines, the
 // drive box, the root and back buttons.
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/CaseFold.h"
 #include "core/PathText.h"
 #include "platform/PathKind.h"
 #include "platform/Shell.h"
 #include "ui/Scopes.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
-LPITEMIDLIST TMain::KeepFolderIDList(fm::ItemIdList list) {
+LPITEMIDLIST TPane::KeepFolderIDList(fm::ItemIdList list) {
   FFolderIDLists.push_back(std::move(list));
   return FFolderIDLists.back().Get();
 }
 
-void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
+void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
   // A start-up that stopped early left nothing to browse with.
   if (!FIDesktopFolder || !FIDList) return;
   fm::ComPtr<IShellFolder> folder = FBindToFolder(*FIDesktopFolder, PIDL);
@@ -26,83 +26,84 @@ void TMain::BrowseToPIDL(LPITEMIDLIST PIDL) {
   if (!path.empty() && fm::KindOfPath(path) != fm::PathKind::File) fm::RaiseUnlessListable(path);
   const std::wstring shownPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
 
-  fm::ui::TUpdateBlock update(*LeftView);
+  fm::ui::TUpdateBlock update(*View);
   // The pane shows the new folder whole or not at all: its rows, item ID list, path, path
   // box line and drive change together, also when the read failed half-way.
   ReadFolder(folder, [&] {
     if (path.size() >= 2) {
-      fm::ui::TDetachedEvent detached(DrivesLeft->OnChange);
-      for (int i = 0; i < DrivesLeft->Count(); ++i) {
-        if (fm::StartsWithAsciiNoCase(DrivesLeft->Item(i), std::wstring_view(path).substr(0, 2))) {
-          DrivesLeft->SetItemIndex(i);
+      fm::ui::TDetachedEvent detached(Drives->OnChange);
+      for (int i = 0; i < Drives->Count(); ++i) {
+        if (fm::StartsWithAsciiNoCase(Drives->Item(i), std::wstring_view(path).substr(0, 2))) {
+          Drives->SetItemIndex(i);
           break;
         }
       }
     }
     FPIDL = PIDL;
     FPath = shownPath;
-    const int line = cbLeftPath->IndexOf(FPath);
+    FFileSystemFolder = path.empty() ? std::wstring() : FPath;
+    const int line = PathBox->IndexOf(FPath);
     if (line < 0) {
-      cbLeftPath->InsertItem(0, FPath, FPIDL);
-      cbLeftPath->SetItemIndex(0);
+      PathBox->InsertItem(0, FPath, FPIDL);
+      PathBox->SetItemIndex(0);
     } else {
       // The letter case of the stored line wins; its item ID list stays as it was.
-      cbLeftPath->SetItemIndex(line);
+      PathBox->SetItemIndex(line);
     }
-    currentPath->SetText(cbLeftPath->Text());
-    if (LeftItemCount() > 0) LeftView->SelectItem(0);
+    PathLabel->SetText(PathBox->Text());
+    if (ItemCount() > 0) View->SelectItem(0);
   });
 }
 
-void TMain::BrowseToPath(const std::wstring& Path) {
+void TPane::BrowseToPath(const std::wstring& Path) {
   if (!FIDesktopFolder) return;
   fm::ItemIdList list = fm::ParseDisplayName(*FIDesktopFolder, fm::ui::Application().Handle(), Path);
   BrowseToPIDL(KeepFolderIDList(std::move(list)));
 }
 
-void TMain::cbLeftPathKeyDown(WORD& Key, fm::ui::TShiftState) {
+void TPane::PathBoxKeyDown(WORD& Key, fm::ui::TShiftState) {
   if (Key != VK_RETURN) return;
-  const std::wstring text = cbLeftPath->Text();
+  const std::wstring text = PathBox->Text();
   if (text.empty()) {
     Key = 0;
     return;
   }
   // The key is the box's either way, also when the navigation fails.
   Key = 0;
-  const int line = cbLeftPath->IndexOf(text);
+  const int line = PathBox->IndexOf(text);
   if (line >= 0) {
-    BrowseToPIDL(static_cast<LPITEMIDLIST>(cbLeftPath->ItemObject(line)));
+    BrowseToPIDL(static_cast<LPITEMIDLIST>(PathBox->ItemObject(line)));
     return;
   }
   const std::wstring completed = fm::CompleteTypedPath(text);
-  cbLeftPath->SetText(completed);
+  PathBox->SetText(completed);
   BrowseToPath(completed);
 }
 
-void TMain::cbLeftPathClick() {
-  const std::wstring text = cbLeftPath->Text();
-  const int line = cbLeftPath->IndexOf(text);
+void TPane::PathBoxClick() {
+  const std::wstring text = PathBox->Text();
+  const int line = PathBox->IndexOf(text);
   if (line >= 0) {
-    BrowseToPIDL(static_cast<LPITEMIDLIST>(cbLeftPath->ItemObject(line)));
+    BrowseToPIDL(static_cast<LPITEMIDLIST>(PathBox->ItemObject(line)));
   } else {
     BrowseToPath(text);
   }
 }
 
-void TMain::DrivesLeftChange() { BrowseToPath(DrivesLeft->Text().substr(0, 2)); }
+void TPane::DrivesChange() { BrowseToPath(Drives->Text().substr(0, 2)); }
 
-void TMain::BtnLeftRootClick() { BrowseToPath(DrivesLeft->Text().substr(0, 2)); }
+void TPane::RootButtonClick() { BrowseToPath(Drives->Text().substr(0, 2)); }
 
-void TMain::BtnLeftBackClick() {
+void TPane::BackButtonClick() {
   fm::ItemIdList parent = fm::ItemIdList::CopyOf(FPIDL);
   if (parent) fm::StripLastItemID(parent.Get());
   // A child of the desktop has no parent to show.
   if (parent && fm::ItemIDListSize(parent.Get()) > 2) {
     BrowseToPIDL(KeepFolderIDList(std::move(parent)));
   } else {
-    FBeep();
+    Host.Beep();
   }
-  LayoutPanes();
+  Host.LayoutPanes();
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

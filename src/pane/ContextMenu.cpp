@@ -1,16 +1,18 @@
-// The shell's own context menu for a row of the left list, or for the folder shown.
+// The shell's own context menu for the rows of a pane's list, or for the folder shown.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "MainUnit.h"
+#include <algorithm>
+
+#include "Pane.h"
 #include "core/PathText.h"
 #include "platform/Handles.h"
 #include "platform/OsError.h"
 #include "platform/Shell.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 
@@ -80,52 +82,59 @@ bool IsCancelled(HRESULT result) { return result == HRESULT_FROM_WIN32(ERROR_CAN
 
 }  // namespace
 
-void TMain::LeftViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y) {
+void TPane::ViewMouseDown(fm::ui::TMouseButton Button, fm::ui::TShiftState Shift, int X, int Y) {
   if (Button != fm::ui::TMouseButton::mbRight) return;
-  // The list has already moved the selection to the row under the pointer, or cleared it.
-  ShowLeftContextMenu(LeftView->SelectedIndex(), X, Y, Shift.Shift);
+  // The list has already moved the selection to the row under the pointer, or cleared it;
+  // a press on a row of a selection of several keeps them all.
+  ShowContextMenu(View->SelectedIndex(), X, Y, Shift.Shift);
 }
 
-void TMain::ShowFocusedContextMenu() {
-  const int row = ListView_GetNextItem(LeftView->Handle(), -1, LVNI_FOCUSED);
+void TPane::ShowFocusedContextMenu() {
+  const int row = View->FocusedIndex();
   POINT point{0, 0};
   if (row >= 0) {
-    LeftView->SelectItem(row);
+    // A focused row outside the selection is chosen alone, as a press on it would.
+    if (!View->IsSelected(row)) View->SelectItem(row);
     RECT caption{};
-    ListView_GetItemRect(LeftView->Handle(), row, &caption, LVIR_LABEL);
+    ListView_GetItemRect(View->Handle(), row, &caption, LVIR_LABEL);
     point = {caption.left, (caption.top + caption.bottom) / 2};
   }
-  ShowLeftContextMenu(row, point.x, point.y, false);
+  ShowContextMenu(row, point.x, point.y, false);
 }
 
-void TMain::ShowLeftContextMenu(int Row, int X, int Y, bool ExtendedVerbs) {
-  const fm::ComPtr<IContextMenu> handler = Row >= 0 ? RowMenuHandler(Row) : FolderMenuHandler();
-  if (handler) ShowShellContextMenu(*LeftView, *handler, X, Y, ExtendedVerbs);
+void TPane::ShowContextMenu(int Row, int X, int Y, bool ExtendedVerbs) {
+  const fm::ComPtr<IContextMenu> handler = Row >= 0 ? RowsMenuHandler(Row) : FolderMenuHandler();
+  if (handler) ShowShellContextMenu(*View, *handler, X, Y, ExtendedVerbs);
 }
 
-fm::ComPtr<IContextMenu> TMain::RowMenuHandler(int Row) {
-  // The row's own item: a name parsed again could be another item ("x." is "x" to the
-  // parser) or none at all (a drive).
-  LPCITEMIDLIST items[] = {GetLeftItem(Row)->ID.Get()};
+fm::ComPtr<IContextMenu> TPane::RowsMenuHandler(int Row) {
+  // The rows' own items: a name parsed again could be another item ("x." is "x" to the
+  // parser) or none at all (a drive). A selected row brings the whole selection along.
+  std::vector<int> rows = View->SelectedIndexes();
+  if (std::find(rows.begin(), rows.end(), Row) == rows.end()) rows = {Row};
+  std::vector<LPCITEMIDLIST> items;
+  items.reserve(rows.size());
+  for (const int row : rows) items.push_back(GetItem(row)->ID.Get());
   fm::ComPtr<IContextMenu> handler;
-  fm::OleCheck(FIShellFolder->GetUIObjectOf(Handle(), 1, items, IID_IContextMenu, nullptr, handler.PutVoid()));
+  fm::OleCheck(FIShellFolder->GetUIObjectOf(Host.OwnerWindow(), static_cast<UINT>(items.size()), items.data(),
+                                            IID_IContextMenu, nullptr, handler.PutVoid()));
   if (!handler) fm::RaiseOleError(E_NOINTERFACE);
   return handler;
 }
 
-fm::ComPtr<IContextMenu> TMain::FolderMenuHandler() {
+fm::ComPtr<IContextMenu> TPane::FolderMenuHandler() {
   // The drives list and folders off the drives have no menu of their own here.
   if (!FIShellFolder || !fm::IsDriveLetterPath(FPath)) return {};
   // The shown folder's own background: Paste and New act on it.
   fm::ComPtr<IContextMenu> handler;
-  fm::OleCheck(FIShellFolder->CreateViewObject(Handle(), IID_IContextMenu, handler.PutVoid()));
+  fm::OleCheck(FIShellFolder->CreateViewObject(Host.OwnerWindow(), IID_IContextMenu, handler.PutVoid()));
   if (!handler) fm::RaiseOleError(E_NOINTERFACE);
   return handler;
 }
 
-void TMain::ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y,
+void TPane::ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y,
                                  bool ExtendedVerbs) {
-  const HWND owner = Handle();
+  const HWND owner = Host.OwnerWindow();
   // Destroyed on every way out, a failing shell call included.
   const fm::UniqueHMenu menu(CreatePopupMenu());
   if (!menu) fm::RaiseLastOSError();
@@ -150,4 +159,4 @@ void TMain::ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handle
   fm::OleCheck(result);
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <optional>
 
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/PathText.h"
 #include "core/ReadNotice.h"
 #include "platform/FinalPath.h"
@@ -14,7 +14,7 @@
 #include "platform/Shell.h"
 #include "ui/Scopes.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 
@@ -167,12 +167,12 @@ HRESULT ReadEntries(IEnumIDList& enumerator, IShellFolder& shellFolder, const Fo
 
 }  // namespace
 
-void TMain::WriteTotals(const wchar_t* foldersLabel) {
-  StatusLeft->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
+void TPane::WriteTotals(const wchar_t* foldersLabel) {
+  Status->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
                              L"Size: " + fm::SizeToText(static_cast<std::int64_t>(FAllSize))});
 }
 
-void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith) {
+void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith) {
   const fm::ui::TCursorScope hourGlass(fm::ui::TCursor::crHourGlass);
   // A folder that cannot be enumerated leaves the shown folder and its rows as they are.
   fm::ComPtr<IEnumIDList> enumerator = fm::EnumObjects(*Folder, fm::ui::Application().Handle(), kEnumFlags);
@@ -198,15 +198,21 @@ void TMain::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   FAllSize = 0;
   FIShellFolder = std::move(Folder);
   FDetails = std::move(details);
-  ClearLeftItems();
+  ClearItems();
   if (FIDList) *FIDList = std::move(entries);
-  LeftView->SetItemCount(LeftItemCount());
+  // A new folder starts without a selection: the rows selected were the old folder's.
+  // Cleared with no rows, it costs nothing however many rows the old folder had.
+  View->SetItemCount(0);
+  View->ClearSelection();
+  View->SetItemCount(ItemCount());
+  // The list need not tell of a selection that went with its rows.
+  WriteSelection();
   if (AlongWith) AlongWith();
-  InvalidateRect(LeftView->Handle(), nullptr, TRUE);
+  InvalidateRect(View->Handle(), nullptr, TRUE);
   WriteTotals(L"Folders: ");
   notice.Show();
   // What was read so far stays listed.
   fm::OleCheck(failure);
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

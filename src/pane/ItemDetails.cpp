@@ -3,12 +3,12 @@
 
 #include <optional>
 
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/PathText.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 
@@ -31,18 +31,18 @@ std::optional<std::uint64_t> FileSystemSize(const std::wstring& path) {
 
 }  // namespace
 
-void TMain::LeftViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex) {
-  const int count = LeftItemCount();
+void TPane::ViewDataHint(std::int32_t StartIndex, std::int32_t EndIndex) {
+  const int count = ItemCount();
   if (StartIndex < count && EndIndex < count) FillItemDetails(StartIndex, EndIndex);
 }
 
-void TMain::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
+void TPane::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
   bool loaded = false;
   for (std::int32_t i = StartIndex; i <= EndIndex; ++i) {
-    TLeftShellItem& E = *GetLeftItem(i);
+    TLeftShellItem& E = *GetItem(i);
     if (!E.Empty) continue;
     E.FullID = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, E.ID.Get()));
-    E.ImageIndex = FDetails.SystemIconIndex(E.ID.Get(), E.FullID.Get(), LeftView->IsIconView(), false);
+    E.ImageIndex = FDetails.SystemIconIndex(E.ID.Get(), E.FullID.Get(), View->IsIconView(), false);
     E.TypeName = FDetails.TypeName(E.ID.Get(), E.FullID.Get());
 
     WIN32_FIND_DATAW find{};
@@ -72,4 +72,4 @@ void TMain::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
   if (loaded) WriteTotals(L"Folder: ");
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

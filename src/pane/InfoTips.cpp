@@ -1,16 +1,16 @@
-// The info tip of a row of the left list: the facts of its file, read anew each time the
+// The info tip of a row of a pane's list: the facts of its file, read anew each time the
 // pointer comes to rest on the row, so a file changed on disk shows its new facts.
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/InfoTipText.h"
 #include "core/PathText.h"
 #include "helpers/VersionInfo.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
-void TMain::LeftViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip) {
-  if (Item.Index < 0 || Item.Index >= LeftItemCount()) return;
+void TPane::ViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip) {
+  if (Item.Index < 0 || Item.Index >= ItemCount()) return;
   myHelper::TFileVersionInfo info;
-  const std::wstring& path = GetLeftItem(Item.Index)->FullPath;
+  const std::wstring& path = GetItem(Item.Index)->FullPath;
   if (fm::EndingIsStripped(path)) {
     // The system's readers would describe the sibling: "report.txt." is "report.txt" to
     // them, the version reader's loader drops a final dot even after "\\?\". Such an
@@ -24,4 +24,4 @@ void TMain::LeftViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip) {
   InfoTip = fm::InfoTipText(info, size);
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

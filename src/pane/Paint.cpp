@@ -1,8 +1,8 @@
 // The list's pre-paint and the colour and style of each row and cell.
-#include "MainUnit.h"
+#include "Pane.h"
 #include "core/RowStyle.h"
 
-namespace MainUnit {
+namespace PaneUnit {
 
 namespace {
 constexpr int kNameHeaderImage = 6;
@@ -22,19 +22,19 @@ void SetHeaderImage(TListView& ListView, int Index, int ImageIndex) {
   SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
 }
 
-void TMain::LeftViewCustomDraw(const RECT&, bool&) {
+void TPane::ViewCustomDraw(const RECT&, bool&) {
   // Every paint tests the files afresh.
   FRowNamesFile.clear();
   // Applied on every paint, whatever changed them in between.
-  SetBkMode(LeftView->Canvas().Handle(), TRANSPARENT);
-  ListView_SetTextBkColor(LeftView->Handle(), CLR_NONE);
-  ListView_SetBkColor(LeftView->Handle(), CLR_NONE);
-  SetHeaderImage(*LeftView, 0, kNameHeaderImage);
+  SetBkMode(View->Canvas().Handle(), TRANSPARENT);
+  ListView_SetTextBkColor(View->Handle(), CLR_NONE);
+  ListView_SetBkColor(View->Handle(), CLR_NONE);
+  SetHeaderImage(*View, 0, kNameHeaderImage);
 }
 
-void TMain::LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
-  if (!Item || Item->Index < 0 || Item->Index >= LeftItemCount()) return;
-  const TLeftShellItem& it = *GetLeftItem(Item->Index);
+void TPane::ViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
+  if (!Item || Item->Index < 0 || Item->Index >= ItemCount()) return;
+  const TLeftShellItem& it = *GetItem(Item->Index);
   fm::RowFacts facts;
   facts.attributes = static_cast<std::uint32_t>(it.Attributes);
   facts.isExistingFile = RowNamesFile(Item->Index);
@@ -43,18 +43,18 @@ void TMain::LeftViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
   facts.size = it.Size;
   facts.shownFolder = FPath;
   const fm::RowStyle style = fm::RowStyleOf(facts);
-  TCanvas& canvas = LeftView->Canvas();
+  TCanvas& canvas = View->Canvas();
   canvas.SetFontStyle({style.bold, style.italic});
   canvas.SetFontColor(style.color);
 }
 
-void TMain::LeftViewCustomDrawSubItem(fm::ui::TListItem*, int SubItem, UINT, bool&) {
+void TPane::ViewCustomDrawSubItem(fm::ui::TListItem*, int SubItem, UINT, bool&) {
   if (SubItem == 0) return;
   // A font of its own, even where it equals the list's: the cell never keeps the row's.
-  TCanvas& canvas = LeftView->Canvas();
+  TCanvas& canvas = View->Canvas();
   canvas.SetFontStyle({fm::kPlainCell.bold, fm::kPlainCell.italic});
   canvas.SetFontColor(fm::ui::clDefault);
   canvas.SetFontColor(fm::kPlainCell.color);
 }
 
-}  // namespace MainUnit
+}  // namespace PaneUnit

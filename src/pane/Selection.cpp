@@ -1,0 +1,47 @@
+// The rows selected, as the status bar's last panel counts them. The list control's own
+// selection state is the only record of them.
+#include <windows.h>
+
+#include "Pane.h"
+#include "core/SelectionText.h"
+#include "platform/Locale.h"
+
+namespace PaneUnit {
+
+namespace {
+
+constexpr DWORD kNoPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+
+// The bytes a selected entry adds: a file's size, nothing for a folder or a link to one.
+// An entry whose details are not loaded yet is asked of the file system, so that
+// selecting rows never loads their icons and types.
+std::uint64_t FileBytes(const TLeftShellItem& entry) {
+  if (!entry.Empty) return (entry.Attributes & kNoPlainFile) ? 0 : entry.Size;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (entry.FullPath.empty() || !GetFileAttributesExW(entry.FullPath.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & kNoPlainFile)) {
+    return 0;
+  }
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace
+
+void TPane::ViewSelectionChange() { WriteSelection(); }
+
+void TPane::WriteSelection() {
+  const std::vector<int> rows = View->SelectedIndexes();
+  std::uint64_t bytes = 0;
+  if (rows.size() > 1) {
+    for (const int row : rows) {
+      if (row < ItemCount()) bytes += FileBytes(*GetItem(row));
+    }
+  }
+  // The bar repaints at each text it is given; moving from one row to the next changes none.
+  std::wstring text = fm::SelectionText(rows.size(), bytes, fm::LocaleDecimalSeparator());
+  if (text == FSelectionText) return;
+  FSelectionText = std::move(text);
+  Status->SetPanelText(3, FSelectionText);
+}
+
+}  // namespace PaneUnit
