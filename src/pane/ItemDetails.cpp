@@ -1,10 +1,7 @@
 // The details of the rows about to be shown, loaded once per entry.
 #include <windows.h>
 
-#include <optional>
-
 #include "Pane.h"
-#include "core/PathText.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
 
@@ -15,19 +12,6 @@ namespace {
 constexpr DWORD kNoPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
 
 std::uint64_t SizeOf(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
-
-// The size the file system gives for a plain file's own path; none for anything else.
-std::optional<std::uint64_t> FileSystemSize(const std::wstring& path) {
-  if (path.empty()) return std::nullopt;
-  // "report.txt." would be read as its sibling "report.txt"; the "\\?\" form keeps the dot.
-  const std::wstring asked = fm::EndingIsStripped(path) && fm::IsDriveLetterPath(path) ? L"\\\\?\\" + path : path;
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(asked.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & kNoPlainFile)) {
-    return std::nullopt;
-  }
-  return SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
-}
 
 }  // namespace
 
@@ -51,7 +35,7 @@ void TPane::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
       // Find data may keep only the low 32 bits of the size (Wine's does): a plain file's
       // size comes from the file system. A link keeps its own find data's size.
       if (!(find.dwFileAttributes & kNoPlainFile)) {
-        E.Size = FileSystemSize(FDetails.Path(E.ID.Get(), E.FullID.Get())).value_or(E.Size);
+        E.Size = fm::PlainFileSize(FDetails.Path(E.ID.Get(), E.FullID.Get())).value_or(E.Size);
       }
     } else {
       E.Size = 0;

@@ -5,6 +5,7 @@
 #include "Pane.h"
 #include "core/SelectionText.h"
 #include "platform/Locale.h"
+#include "platform/Shell.h"
 
 namespace PaneUnit {
 
@@ -17,12 +18,7 @@ constexpr DWORD kNoPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE
 // selecting rows never loads their icons and types.
 std::uint64_t FileBytes(const TLeftShellItem& entry) {
   if (!entry.Empty) return (entry.Attributes & kNoPlainFile) ? 0 : entry.Size;
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (entry.FullPath.empty() || !GetFileAttributesExW(entry.FullPath.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & kNoPlainFile)) {
-    return 0;
-  }
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return fm::PlainFileSize(entry.FullPath).value_or(0);
 }
 
 }  // namespace

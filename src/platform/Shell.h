@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ComPtr.h"
@@ -51,5 +53,9 @@ void RaiseUnlessListable(const std::wstring& path);
 // missing is neither.
 bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
+// The size the file system gives for a plain file's own path (not a folder, not a link);
+// none for anything else. A name ending in a dot or blank is asked in its "\\?\" form,
+// which keeps the ending that would otherwise lead to a sibling.
+std::optional<std::uint64_t> PlainFileSize(const std::wstring& path);
 
 }  // namespace fm
