@@ -359,7 +359,7 @@ std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& win
               {L"crowded", "8 info tip: desktop.ini of 5,000 keys, composed and shown", true}};
   for (const auto& t : tips) {
     int row = 0;
-    while (row < window.Rows() && window.Main().GetLeftItem(row)->DisplayName != t.name) ++row;
+    while (row < window.Rows() && window.Main().GetLeftItem(row)->DisplayName() != t.name) ++row;
     if (row == window.Rows()) throw std::runtime_error("the tips folder lacks " + fm::ToUtf8(t.name));
     std::vector<double> samples;
     std::wstring tip;

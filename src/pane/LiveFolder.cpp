@@ -7,6 +7,7 @@
 #include "core/CaseFold.h"
 #include "core/Error.h"
 #include "core/PathText.h"
+#include "platform/Locale.h"
 #include "platform/Shell.h"
 #include "ui/Application.h"
 #include "ui/Scopes.h"
@@ -70,14 +71,14 @@ void TPane::Refresh() {
   const fm::ListPosition old = Position();
   std::vector<std::wstring> oldNames;
   oldNames.reserve(FIDList->size());
-  for (const auto& entry : *FIDList) oldNames.push_back(entry->Name);
+  for (const auto& entry : *FIDList) oldNames.emplace_back(entry.Name());
   {
     fm::ui::TUpdateBlock update(*View);
     ReadFolder(FIShellFolder);
   }
   std::unordered_map<std::wstring, int> newRows;
   newRows.reserve(FIDList->size());
-  for (std::size_t i = 0; i < FIDList->size(); ++i) newRows.emplace((*FIDList)[i]->Name, static_cast<int>(i));
+  for (std::size_t i = 0; i < FIDList->size(); ++i) newRows.emplace((*FIDList)[i].Name(), static_cast<int>(i));
   std::vector<int> oldToNew(oldNames.size(), -1);
   for (std::size_t i = 0; i < oldNames.size(); ++i) {
     const auto found = newRows.find(oldNames[i]);
@@ -105,12 +106,12 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
   for (const std::wstring& name : Changes.Names()) touched.insert(fm::AsciiUpper(name));
   std::vector<bool> gone(FIDList->size(), false);
   for (std::size_t i = 0; i < FIDList->size(); ++i) {
-    const TLeftShellItem& entry = *(*FIDList)[i];
-    if (touched.count(fm::AsciiUpper(entry.Name)) == 0) continue;
+    const TLeftShellItem& entry = (*FIDList)[i];
+    if (touched.count(fm::AsciiUpper(entry.Name())) == 0) continue;
     gone[i] = true;
     UncountEntry(entry);
   }
-  std::vector<std::unique_ptr<TLeftShellItem>> added;
+  std::vector<TLeftShellItem> added;
   std::unordered_set<std::wstring> addedNames;
   for (const std::wstring& name : Changes.Names()) {
     // The file system says whether the item is there; the shell, asked at once, may not
@@ -125,15 +126,12 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
     }
     auto entry = ReadEntry(std::move(item));
     // Two names of one item (a change of letter case) give one row.
-    if (entry && addedNames.insert(entry->Name).second) added.push_back(std::move(entry));
+    if (entry && addedNames.emplace(entry->Name()).second) added.push_back(std::move(*entry));
   }
   // The folder's own order, as the read sorts; one it cannot tell goes by name.
   const auto before = [this](const auto& a, const auto& b) {
-    const HRESULT result = FIShellFolder->CompareIDs(0, a->ID.Get(), b->ID.Get());
-    if (FAILED(result)) {
-      return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a->DisplayName.c_str(), -1, b->DisplayName.c_str(),
-                            -1) == CSTR_LESS_THAN;
-    }
+    const HRESULT result = FIShellFolder->CompareIDs(0, a.ID(), b.ID());
+    if (FAILED(result)) return fm::LocaleSortsBefore(a.DisplayName(), b.DisplayName());
     return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
   };
   const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(added), before);

@@ -14,11 +14,13 @@ namespace {
 constexpr DWORD kNoPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
 
 // The bytes a selected entry adds: a file's size, nothing for a folder or a link to one.
-// An entry whose details are not loaded yet is asked of the file system, so that
-// selecting rows never loads their icons and types.
-std::uint64_t FileBytes(const TLeftShellItem& entry) {
+// An entry whose details are not loaded yet is asked of the file system once, so that
+// selecting rows never loads their icons and types, and a selection of many rows changed
+// by one row asks nothing again.
+std::uint64_t FileBytes(TLeftShellItem& entry) {
   if (!entry.Empty) return (entry.Attributes & kNoPlainFile) ? 0 : entry.Size;
-  return fm::PlainFileSize(entry.FullPath).value_or(0);
+  if (!entry.KnowsUnloadedBytes()) entry.SetUnloadedBytes(fm::PlainFileSize(entry.FullPath()).value_or(0));
+  return entry.UnloadedBytes();
 }
 
 }  // namespace
