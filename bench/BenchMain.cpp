@@ -2,7 +2,8 @@
 // and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
-//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--reps N] [--root DIR]
+//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--selection-only]
+//                      [--reps N] [--root DIR]
 //                      [--foldmere EXE] [--report FILE] [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
@@ -47,6 +48,7 @@ struct Options {
   bool fullScroll = false;
   bool readOnly = false;
   bool tipsOnly = false;
+  bool selectionOnly = false;
   int reps = 5;
   std::wstring root = L"C:\\foldmere-bench";
   std::wstring foldmere;
@@ -79,6 +81,8 @@ Options Parse(int argc, wchar_t** argv) {
       options.readOnly = true;
     } else if (arg == L"--tips-only") {
       options.tipsOnly = true;
+    } else if (arg == L"--selection-only") {
+      options.selectionOnly = true;
     } else if (arg == L"--reps") {
       options.reps = std::max(1, std::stoi(value()));
     } else if (arg == L"--root") {
@@ -325,6 +329,33 @@ std::vector<Row> MeasureScroll(const Options& options, const Folder& biggest,
   };
 }
 
+// Measure 9: Ctrl+A over every row of the biggest folder, read anew so that no row's bytes
+// are known yet; Shift+Down after it; Ctrl+A once more. Each up to the painted window.
+std::vector<Row> MeasureSelection(const Options& options, const Folder& biggest, bench::WindowBench& window,
+                                  Progress& progress) {
+  std::vector<double> first, extend, again;
+  for (int rep = 0; rep < options.reps; ++rep) {
+    window.BrowseAndPaint(options.root + L"\\small");
+    window.BrowseAndPaint(options.root + L"\\" + biggest.name);
+    first.push_back(window.TimeKey('A', VK_CONTROL));
+    const std::wstring all = window.SelectionPanel();
+    if (all.rfind(L"Selected: " + std::to_wstring(window.Rows()) + L",", 0) != 0) {
+      throw std::runtime_error("Ctrl+A showed " + fm::ToUtf8(all));
+    }
+    extend.push_back(window.TimeKey(VK_DOWN, VK_SHIFT));
+    again.push_back(window.TimeKey('A', VK_CONTROL));
+    progress("selection repetition " + std::to_string(rep + 1) + ": Ctrl+A " + Fixed(first.back(), 0) +
+             " ms, Shift+Down " + Fixed(extend.back(), 0) + " ms, Ctrl+A again " + Fixed(again.back(), 0) +
+             " ms (" + fm::ToUtf8(all) + ")");
+  }
+  window.BrowseAndPaint(options.root + L"\\small");
+  return {
+      {"9 Ctrl+A over every row, read anew, to painted", biggest.size, Summarize(first), "ms", ""},
+      {"9 Shift+Down after Ctrl+A, to painted", biggest.size, Summarize(extend), "ms", ""},
+      {"9 Ctrl+A again, to painted", biggest.size, Summarize(again), "ms", ""},
+  };
+}
+
 // Measure 8: the tips of an executable with every version string, of a folder whose
 // desktop.ini names a shell class and of one whose desktop.ini holds 5,000 keys, in a
 // folder of the benchmark's own.
@@ -434,20 +465,24 @@ int Run(const Options& options) {
   {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
-    if (!options.tipsOnly)
+    if (!options.tipsOnly && !options.selectionOnly)
       rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
     if (options.tipsOnly) {
       rows = MeasureInfoTips(options, window, progress);
+    } else if (options.selectionOnly) {
+      rows = MeasureSelection(options, biggest, window, progress);
     } else if (!options.readOnly) {
       const auto scroll = MeasureScroll(options, biggest, window, progress, biggestRows);
       rows.insert(rows.end(), scroll.begin(), scroll.end());
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
       const auto tips = MeasureInfoTips(options, window, progress);
       rows.insert(rows.end(), tips.begin(), tips.end());
+      const auto selection = MeasureSelection(options, biggest, window, progress);
+      rows.insert(rows.end(), selection.begin(), selection.end());
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly) {
+  if (!options.readOnly && !options.tipsOnly && !options.selectionOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));

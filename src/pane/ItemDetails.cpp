@@ -35,7 +35,7 @@ void TPane::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
       // Find data may keep only the low 32 bits of the size (Wine's does): a plain file's
       // size comes from the file system. A link keeps its own find data's size.
       if (!(find.dwFileAttributes & kNoPlainFile)) {
-        E.Size = fm::PlainFileSize(FDetails.Path(E.ID(), full.Get())).value_or(E.Size);
+        E.Size = FPlainFileSize(FDetails.Path(E.ID(), full.Get())).value_or(E.Size);
       }
     } else {
       E.Size = 0;

@@ -159,6 +159,10 @@ class TPane {
   void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) { FFinalPath = std::move(query); }
   // How the rows test whether a path names an existing file; a test may count the tests.
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
+  // How the rows ask for a plain file's size; a test may count the queries.
+  void SetFileSizeQuery(std::function<std::optional<std::uint64_t>(const std::wstring&)> query) {
+    FPlainFileSize = std::move(query);
+  }
 
  private:
   void WireEvents();
@@ -200,6 +204,8 @@ class TPane {
   std::wstring DriveRootOf(std::int32_t row);
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
+  // The bytes a selected entry adds to that size.
+  std::uint64_t SelectedBytes(TLeftShellItem& Entry);
   // The entry of Item, an item of the folder shown, as the last read would have made it;
   // null for an item the pane does not list.
   std::optional<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
@@ -237,6 +243,7 @@ class TPane {
   // Asks FIShellFolder about its items' icons, types and paths.
   fm::FolderDetails FDetails;
   std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  std::function<std::optional<std::uint64_t>(const std::wstring&)> FPlainFileSize = fm::PlainFileSize;
   std::function<fm::ComPtr<IShellFolder>(IShellFolder&, LPCITEMIDLIST)> FBindToFolder =
       [](IShellFolder& desktop, LPCITEMIDLIST pidl) { return fm::BindToFolder(desktop, pidl); };
   std::function<fm::FinalPath(const std::wstring&)> FFinalPath = fm::GetFinalPath;
