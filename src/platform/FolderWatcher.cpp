@@ -56,13 +56,13 @@ int FolderWatcher::Watch(const std::wstring& folder, bool namesOnly) {
   }
   // The worker listens before the caller reads the folder: a change made between the two
   // would otherwise go unheard.
-  const UniqueHandle listening(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const auto listening = std::make_shared<UniqueHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   {
     const std::lock_guard lock(commandsMutex_);
-    commands_.push_back({watch, folder, namesOnly, listening.Get()});
+    commands_.push_back({watch, folder, namesOnly, listening});
   }
   SetEvent(wake_.Get());
-  if (listening) WaitForSingleObject(listening.Get(), kListenWaitMs);
+  if (*listening) WaitForSingleObject(listening->Get(), kListenWaitMs);
   return watch;
 }
 
@@ -117,7 +117,7 @@ void FolderWatcher::RunCommands() {
       --pending_;
     } else {
       Open(command.watch, command.folder, command.namesOnly);
-      if (command.listening) SetEvent(command.listening);
+      if (command.listening && *command.listening) SetEvent(command.listening->Get());
     }
   }
 }

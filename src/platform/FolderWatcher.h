@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -54,7 +55,9 @@ class FolderWatcher {
     int watch;
     std::wstring folder;  // empty: stop watching
     bool namesOnly;
-    HANDLE listening;  // set once the folder is listened to, or cannot be
+    // Set once the folder is listened to, or cannot be; shared, since the caller may have
+    // stopped waiting for it.
+    std::shared_ptr<UniqueHandle> listening;
   };
   struct Gathering {
     FolderChanges changes;
