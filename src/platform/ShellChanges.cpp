@@ -33,9 +33,10 @@ std::wstring PathOf(LPCITEMIDLIST item) { return item ? PathFromIDList(item) : s
 }  // namespace
 
 ShellChangeRegistration::ShellChangeRegistration(HWND window, UINT message) {
-  // The whole namespace, below the desktop.
+  // The whole namespace, below the desktop; what the shell is told only; the file system's
+  // own changes come from the folders' watches.
   SHChangeNotifyEntry entry{nullptr, TRUE};
-  id_ = SHChangeNotifyRegister(window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery,
+  id_ = SHChangeNotifyRegister(window, SHCNRF_ShellLevel | SHCNRF_NewDelivery,
                                SHCNE_ALLEVENTS, message, 1, &entry);
 }
 
