@@ -51,6 +51,13 @@ class FolderWatcher {
 
  private:
   struct Folder;
+  // A lock for std::lock_guard that throws nothing: std::mutex would bring in the ANSI
+  // message call its system_error uses.
+  struct SlimLock {
+    void lock() { AcquireSRWLockExclusive(&lock_); }
+    void unlock() { ReleaseSRWLockExclusive(&lock_); }
+    SRWLOCK lock_ = SRWLOCK_INIT;
+  };
   struct Command {
     int watch;
     std::wstring folder;  // empty: stop watching
@@ -85,10 +92,10 @@ class FolderWatcher {
   std::atomic<std::size_t> openFolders_{0};
   std::atomic<std::size_t> pending_{0};
 
-  std::mutex commandsMutex_;
+  SlimLock commandsMutex_;
   std::vector<Command> commands_;
 
-  std::mutex gatheringsMutex_;
+  SlimLock gatheringsMutex_;
   std::map<int, Gathering> gatherings_;
 
   // The worker's own.
