@@ -32,7 +32,7 @@ LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     fm::ui::CallHandler([this] { ShowLabelResult(); });
     return 0;
   }
-  if (LRESULT result = 0; LiveMessage(message, wParam, result)) return result;
+  if (LRESULT result = 0; LiveMessage(message, wParam, lParam, result)) return result;
   return TForm::WndProc(message, wParam, lParam);
 }
 

@@ -21,6 +21,8 @@
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
 #include "platform/FolderWatcher.h"
+#include "platform/ShellChanges.h"
+#include "platform/VolumeFacts.h"
 
 namespace MainUnit {
 
@@ -41,6 +43,8 @@ using PaneUnit::TPane;
 
 // The watcher's word that a watch has changes to take; wParam names the watch.
 inline constexpr UINT kFolderChangedMessage = WM_APP + 2;
+// The shell's word of a change; read back with fm::ReadShellChange.
+inline constexpr UINT kShellChangedMessage = WM_APP + 3;
 
 class TMain : public TForm, private PaneUnit::TPaneHost {
  public:
@@ -53,6 +57,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TPane& RightPane() { return *FRightPane; }
   // The pane whose list, path box or drive box last had the keyboard focus.
   TPane& ActivePane() { return *FActivePane; }
+  // Reads again, keeping its place, every pane that follows the file-system folder Folder
+  // (letter case and a final backslash aside): for a change the program made itself,
+  // shown at once rather than when the watch tells of it.
+  void RefreshFolder(const std::wstring& Folder);
 
   // The left pane's entry points, as the rest of the program knows them.
   TLeftShellItem* GetLeftItem(std::int32_t index) { return FLeftPane->GetItem(index); }
@@ -75,6 +83,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs) {
     FLeftPane->ShowShellContextMenu(Control, Handler, X, Y, ExtendedVerbs);
   }
+  // Whether a drive letter is in use, as the drive boxes ask it.
+  void SetDriveInUseTest(std::function<bool(wchar_t)> test) { FDriveInUse = std::move(test); }
   void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FLeftPane->SetDesktopFolder(std::move(desktop)); }
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FLeftPane->SetFileExistsTest(std::move(test)); }
   void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
@@ -122,9 +132,13 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // The drive boxes read again, each keeping the drive it shows where it is still there;
   // a pane that shows the drives reads them again too.
   void RefreshDrives();
-  // The watcher's posted changes and the system's word of a drive come or gone; false
-  // for any other message.
-  bool LiveMessage(UINT message, WPARAM wParam, LRESULT& result);
+  // The panes that follow the file-system folder Folder.
+  std::vector<TPane*> PanesFollowing(const std::wstring& Folder);
+  // Brings the panes up to date with what the shell tells of, as with the watch's word.
+  void ShellChanged(const fm::ShellChange& Change);
+  // The watcher's posted changes, the shell's word of a change and the system's word of a
+  // drive come or gone; false for any other message.
+  bool LiveMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   // What the panes ask of the window.
   HWND OwnerWindow() const override { return Handle(); }
@@ -182,8 +196,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   std::shared_ptr<TImageList> ToolbarImages;
 
   TSpeedButton* BTN_F10 = nullptr;
+  std::function<bool(wchar_t)> FDriveInUse = fm::DriveInUse;
   // Declared before the panes, whose watches end before it does.
   std::unique_ptr<fm::FolderWatcher> FWatcher;
+  std::optional<fm::ShellChangeRegistration> FShellChanges;
   std::unique_ptr<TPane> FLeftPane;
   std::unique_ptr<TPane> FRightPane;
   TPane* FActivePane = nullptr;

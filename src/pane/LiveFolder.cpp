@@ -14,19 +14,20 @@
 
 namespace PaneUnit {
 
-void TPane::WatchShownFolder() {
-  FWatch.Reset();
-  FParentWatch.Reset();
-  if (FFileSystemFolder.empty()) return;
-  FWatch = fm::FolderWatch(Host.Watcher(), FFileSystemFolder);
-  const std::wstring parent = fm::FolderPart(FFileSystemFolder);
-  if (!parent.empty() && parent != FFileSystemFolder) FParentWatch = fm::FolderWatch(Host.Watcher(), parent, true);
+TFolderWatches TPane::WatchFolder(const std::wstring& Folder) {
+  TFolderWatches watches;
+  if (Folder.empty()) return watches;
+  watches.Folder = Folder;
+  watches.Items = fm::FolderWatch(Host.Watcher(), Folder);
+  const std::wstring parent = fm::FolderPart(Folder);
+  if (!parent.empty() && parent != Folder) watches.Parent = fm::FolderWatch(Host.Watcher(), parent, true);
+  return watches;
 }
 
 void TPane::FolderChanged(int Watch, const fm::FolderChanges& Changes) {
-  if (Watch == FWatch.Id()) {
+  if (Watch == FWatches.Items.Id()) {
     ApplyFolderChanges(Changes);
-  } else if (Watch == FParentWatch.Id() && !FFileSystemFolder.empty() && !fm::DirectoryExists(FFileSystemFolder)) {
+  } else if (Watch == FWatches.Parent.Id() && !fm::DirectoryExists(FWatches.Folder)) {
     LeaveVanishedFolder();
   }
 }
@@ -64,7 +65,7 @@ void TPane::UncountEntry(const TLeftShellItem& Entry) {
 
 void TPane::Refresh() {
   if (!FIDList || !FIShellFolder) return;
-  if (!FFileSystemFolder.empty() && !fm::DirectoryExists(FFileSystemFolder)) {
+  if (!FWatches.Folder.empty() && !fm::DirectoryExists(FWatches.Folder)) {
     LeaveVanishedFolder();
     return;
   }
@@ -88,13 +89,13 @@ void TPane::Refresh() {
 }
 
 void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
-  if (!FIDList || FFileSystemFolder.empty() || Changes.Empty()) return;
-  if (!fm::DirectoryExists(FFileSystemFolder)) {
+  if (!FIDList || FWatches.Folder.empty() || Changes.Empty()) return;
+  if (!fm::DirectoryExists(FWatches.Folder)) {
     LeaveVanishedFolder();
     return;
   }
   // A watch that ended on a folder still there (its rights changed, say) starts again.
-  if (Changes.Ended()) WatchShownFolder();
+  if (Changes.Ended()) FWatches = WatchFolder(std::wstring(FWatches.Folder));
   if (Changes.ReadWhole() || Changes.Ended()) {
     Refresh();
     return;
@@ -139,9 +140,8 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
 }
 
 void TPane::LeaveVanishedFolder() {
-  FWatch.Reset();
-  FParentWatch.Reset();
-  std::wstring path = FFileSystemFolder;
+  std::wstring path = std::move(FWatches.Folder);
+  FWatches = {};
   for (;;) {
     std::wstring parent = fm::FolderPart(path);
     if (parent.empty() || parent == path) break;

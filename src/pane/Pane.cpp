@@ -72,8 +72,7 @@ void TPane::SetImageLists(HIMAGELIST Small, HIMAGELIST Large) {
 }
 
 void TPane::Close() {
-  FWatch.Reset();
-  FParentWatch.Reset();
+  FWatches = {};
   ClearItems();
   FIDList.reset();
 }

@@ -54,6 +54,14 @@ struct TPaneControls {
 class TPane;
 
 // What a pane asks of the window that holds it: the window-wide things.
+// The watches that keep the rows of a file-system folder true to it.
+struct TFolderWatches {
+  std::wstring Folder;  // empty: nothing watched
+  fm::FolderWatch Items;
+  // The folder's parent, for its names only: a folder renamed away tells nothing itself.
+  fm::FolderWatch Parent;
+};
+
 class TPaneHost {
  public:
   // The window that owns the shell's menus and dialogs.
@@ -124,10 +132,16 @@ class TPane {
   // row stay on their items as far as those still exist.
   void Refresh();
   // Whether the watcher's watch Watch is one of this pane's.
-  bool OwnsWatch(int Watch) const { return Watch != 0 && (Watch == FWatch.Id() || Watch == FParentWatch.Id()); }
+  bool OwnsWatch(int Watch) const {
+    return Watch != 0 && (Watch == FWatches.Items.Id() || Watch == FWatches.Parent.Id());
+  }
+  // The file-system folder whose changes the pane follows; empty when it follows none.
+  const std::wstring& WatchedFolder() const { return FWatches.Folder; }
   // Brings the rows up to date with the changes a watch of the pane heard, keeping the
   // place as Refresh does; a folder that went leaves the pane at the nearest one above it.
   void FolderChanged(int Watch, const fm::FolderChanges& Changes);
+  // Brings the rows up to date with changes the folder shown had, however they were heard.
+  void ApplyFolderChanges(const fm::FolderChanges& Changes);
 
   const std::wstring& Path() const { return FPath; }
   std::uint64_t Files() const { return FFiles; }
@@ -213,9 +227,8 @@ class TPane {
   fm::ListPosition Position() const;
   // Gives the list its new row count and the place that followed its rows there.
   void KeepPosition(const fm::ListPosition& Old, const std::vector<int>& OldToNew);
-  void ApplyFolderChanges(const fm::FolderChanges& Changes);
-  // Watches the folder shown when it is a file system folder; stops watching otherwise.
-  void WatchShownFolder();
+  // Watches Folder, a file-system directory; watches nothing for an empty one.
+  TFolderWatches WatchFolder(const std::wstring& Folder);
   // The folder shown is gone: the nearest folder above it that exists, else the computer.
   void LeaveVanishedFolder();
   // Takes an entry's loaded details out of the totals.
@@ -260,9 +273,7 @@ class TPane {
   std::optional<std::wstring> FFolderFinal;
   // Where the entries read lie, kept once for all of them.
   TSharedPath FEntryFolder;
-  fm::FolderWatch FWatch;
-  // The folder's parent, for its names only: a folder renamed away tells nothing itself.
-  fm::FolderWatch FParentWatch;
+  TFolderWatches FWatches;
   bool FIsVolume = false;
   bool FActive = false;
   // What the status bar's last panel says now.

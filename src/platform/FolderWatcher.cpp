@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+
+#include "platform/OsError.h"
 
 namespace fm {
 
@@ -12,6 +15,8 @@ constexpr DWORD kHeard = kNames | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_L
 constexpr DWORD kBufferBytes = 64 * 1024;
 // How long the end waits for the system to give back the buffers of reads cut short.
 constexpr DWORD kCloseWaitMs = 2000;
+// How long a new watch waits for the worker to listen before it goes on unsure.
+constexpr DWORD kListenWaitMs = 5000;
 
 }  // namespace
 
@@ -28,13 +33,19 @@ struct FolderWatcher::Folder {
 
 FolderWatcher::FolderWatcher(HWND window, UINT message)
     : window_(window), message_(message), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-  worker_ = std::thread([this] { Run(); });
+  worker_.Reset(CreateThread(nullptr, 0, &FolderWatcher::Start, this, 0, nullptr));
+  if (!worker_) RaiseLastOSError();
 }
 
 FolderWatcher::~FolderWatcher() {
   stop_ = true;
   SetEvent(wake_.Get());
-  worker_.join();
+  WaitForSingleObject(worker_.Get(), INFINITE);
+}
+
+DWORD WINAPI FolderWatcher::Start(void* watcher) {
+  static_cast<FolderWatcher*>(watcher)->Run();
+  return 0;
 }
 
 int FolderWatcher::Watch(const std::wstring& folder, bool namesOnly) {
@@ -43,12 +54,15 @@ int FolderWatcher::Watch(const std::wstring& folder, bool namesOnly) {
     const std::lock_guard lock(gatheringsMutex_);
     gatherings_[watch];
   }
+  // The worker listens before the caller reads the folder: a change made between the two
+  // would otherwise go unheard.
+  const auto listening = std::make_shared<UniqueHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   {
     const std::lock_guard lock(commandsMutex_);
-    commands_.push_back({watch, folder, namesOnly});
-    ++pending_;
+    commands_.push_back({watch, folder, namesOnly, listening});
   }
   SetEvent(wake_.Get());
+  if (*listening) WaitForSingleObject(listening->Get(), kListenWaitMs);
   return watch;
 }
 
@@ -59,7 +73,7 @@ void FolderWatcher::Unwatch(int watch) {
   }
   {
     const std::lock_guard lock(commandsMutex_);
-    commands_.push_back({watch, {}, false});
+    commands_.push_back({watch, {}, false, nullptr});
     ++pending_;
   }
   SetEvent(wake_.Get());
@@ -100,11 +114,17 @@ void FolderWatcher::RunCommands() {
   for (Command& command : commands) {
     if (command.folder.empty()) {
       Close(command.watch);
+      --pending_;
     } else {
       Open(command.watch, command.folder, command.namesOnly);
+      if (command.listening && *command.listening) SetEvent(command.listening->Get());
     }
-    --pending_;
   }
+}
+
+void FolderWatcher::Hold(bool held) {
+  held_ = held;
+  SetEvent(wake_.Get());
 }
 
 void FolderWatcher::Open(int watch, const std::wstring& path, bool namesOnly) {
@@ -199,6 +219,7 @@ void FolderWatcher::Heard(Folder& folder, DWORD error, DWORD bytes) {
 }
 
 DWORD FolderWatcher::PostDue() {
+  if (held_) return INFINITE;
   const ULONGLONG now = GetTickCount64();
   ULONGLONG next = 0;
   const std::lock_guard lock(gatheringsMutex_);

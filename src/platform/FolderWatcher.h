@@ -1,8 +1,8 @@
 // Watches the folders the panes show for changes to their own items, on one worker thread
 // for every watch. The worker never touches a window: it gathers the changes of a folder
 // for a moment after the first, then posts the window a message whose wParam is the watch;
-// the window takes the changes when it handles it. Nothing on the window's side waits for
-// the worker.
+// the window takes the changes when it handles it. The window waits for the worker only
+// while a new watch starts listening, so that a read made after it misses no change.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,9 @@
 #include <atomic>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -33,8 +33,9 @@ class FolderWatcher {
   FolderWatcher(const FolderWatcher&) = delete;
   FolderWatcher& operator=(const FolderWatcher&) = delete;
 
-  // Starts watching folder (its items, not theirs) and names the watch; never 0. A watch
-  // of names only hears items come, go and change names, not their contents.
+  // Starts watching folder (its items, not theirs) and names the watch; never 0. Every
+  // change made after it returns is heard. A watch of names only hears items come, go and
+  // change names, not their contents.
   int Watch(const std::wstring& folder, bool namesOnly = false);
   void Unwatch(int watch);
   // The changes of the watch gathered so far; the next change starts a new gathering.
@@ -42,16 +43,28 @@ class FolderWatcher {
   // The folders the worker has open now: a watch counts from the moment the worker opens
   // its folder until it closes it.
   std::size_t OpenFolders() const { return openFolders_; }
-  // Watches started or ended that the worker has not carried out yet: a change made before
-  // a folder's watch is open goes unheard.
+  // Watches ended that the worker has not closed yet.
   std::size_t Pending() const { return pending_; }
+  // While held, nothing is posted: the changes keep gathering and are posted once let go.
+  // For tests that look at rows older than the disk.
+  void Hold(bool held);
 
  private:
   struct Folder;
+  // A lock for std::lock_guard that throws nothing: std::mutex would bring in the ANSI
+  // message call its system_error uses.
+  struct SlimLock {
+    void lock() { AcquireSRWLockExclusive(&lock_); }
+    void unlock() { ReleaseSRWLockExclusive(&lock_); }
+    SRWLOCK lock_ = SRWLOCK_INIT;
+  };
   struct Command {
     int watch;
     std::wstring folder;  // empty: stop watching
     bool namesOnly;
+    // Set once the folder is listened to, or cannot be; shared, since the caller may have
+    // stopped waiting for it.
+    std::shared_ptr<UniqueHandle> listening;
   };
   struct Gathering {
     FolderChanges changes;
@@ -59,6 +72,7 @@ class FolderWatcher {
     bool posted = false;
   };
 
+  static DWORD WINAPI Start(void* watcher);
   void Run();
   void RunCommands();
   void Open(int watch, const std::wstring& path, bool namesOnly);
@@ -73,14 +87,15 @@ class FolderWatcher {
   const UINT message_;
   UniqueHandle wake_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> held_{false};
   std::atomic<int> lastWatch_{0};
   std::atomic<std::size_t> openFolders_{0};
   std::atomic<std::size_t> pending_{0};
 
-  std::mutex commandsMutex_;
+  SlimLock commandsMutex_;
   std::vector<Command> commands_;
 
-  std::mutex gatheringsMutex_;
+  SlimLock gatheringsMutex_;
   std::map<int, Gathering> gatherings_;
 
   // The worker's own.
@@ -88,7 +103,7 @@ class FolderWatcher {
   // Folders closed whose last read has not come back yet: its buffer must live until then.
   std::vector<Folder*> closing_;
 
-  std::thread worker_;
+  UniqueHandle worker_;
 };
 
 // A watch that ends with its owner.

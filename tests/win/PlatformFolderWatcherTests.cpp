@@ -1,6 +1,7 @@
 // The folder watcher on its own: a message window stands in for the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -73,6 +74,36 @@ TEST_F(PlatformFolderWatcher, GathersTheNamesOfOneFolderAndPostsThemOnce) {
 
   watcher.Unwatch(watch);
   EXPECT_TRUE(fm::test::PumpUntil([&] { return watcher.OpenFolders() == 0; }));
+}
+
+TEST_F(PlatformFolderWatcher, AChangeMadeAsSoonAsTheWatchStartsIsHeard) {
+  Listener listener;
+  fm::FolderWatcher watcher(listener.Handle(), kChanged);
+  // Several times over: a worker that listened late would miss some of them.
+  for (int i = 0; i < 10; ++i) {
+    SCOPED_TRACE(i);
+    listener.posted.clear();
+    const int watch = watcher.Watch(folder_);
+    const std::wstring name = L"made-" + std::to_wstring(i) + L".txt";
+    std::ofstream(fs::path(folder_ + L"\\" + name)) << "x";
+    EXPECT_TRUE(fm::test::PumpUntil([&] { return !listener.posted.empty(); }, 3000));
+    const std::vector<std::wstring> names = watcher.Take(watch).Names();
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+    watcher.Unwatch(watch);
+  }
+}
+
+TEST_F(PlatformFolderWatcher, HeldChangesArePostedOnceLetGo) {
+  Listener listener;
+  fm::FolderWatcher watcher(listener.Handle(), kChanged);
+  const int watch = watcher.Watch(folder_);
+  watcher.Hold(true);
+  std::ofstream(fs::path(folder_ + L"\\a.txt")) << "x";
+  fm::test::PumpUntil([] { return false; }, 5 * fm::FolderWatcher::kGatherMs);
+  EXPECT_TRUE(listener.posted.empty());
+  watcher.Hold(false);
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return !listener.posted.empty(); }));
+  EXPECT_EQ(watcher.Take(watch).Names(), std::vector<std::wstring>{L"a.txt"});
 }
 
 }  // namespace
