@@ -2,7 +2,7 @@
 // and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
-//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--reps N] [--root DIR]
+//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--burst-only] [--reps N] [--root DIR]
 //                      [--foldmere EXE] [--report FILE] [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "WinTestSupport.h"
+#include "Burst.h"
 #include "Floor.h"
 #include "Machine.h"
 #include "Measure.h"
@@ -47,6 +48,7 @@ struct Options {
   bool fullScroll = false;
   bool readOnly = false;
   bool tipsOnly = false;
+  bool burstOnly = false;
   int reps = 5;
   std::wstring root = L"C:\\foldmere-bench";
   std::wstring foldmere;
@@ -79,6 +81,8 @@ Options Parse(int argc, wchar_t** argv) {
       options.readOnly = true;
     } else if (arg == L"--tips-only") {
       options.tipsOnly = true;
+    } else if (arg == L"--burst-only") {
+      options.burstOnly = true;
     } else if (arg == L"--reps") {
       options.reps = std::max(1, std::stoi(value()));
     } else if (arg == L"--root") {
@@ -325,6 +329,30 @@ std::vector<Row> MeasureScroll(const Options& options, const Folder& biggest,
   };
 }
 
+// Measure 10: files made in the shown biggest folder, as fast as a thread goes.
+std::vector<Row> MeasureBursts(const Options& options, const Folder& biggest, bench::WindowBench& window,
+                               Progress& progress) {
+  constexpr int kFiles = 1000;
+  std::vector<double> caughtUp, stalls;
+  for (int rep = 0; rep < options.reps; ++rep) {
+    const bench::BurstRun run =
+        bench::MeasureBurst(window, options.root + L"\\" + biggest.name, kFiles, std::to_wstring(rep));
+    caughtUp.push_back(run.caughtUpMs);
+    stalls.push_back(run.longestStallMs);
+    progress("burst repetition " + std::to_string(rep + 1) + ": rows caught up " + Fixed(run.caughtUpMs, 0) +
+             " ms after the last file, longest stall " + Fixed(run.longestStallMs, 0) + " ms");
+  }
+  window.BrowseAndPaint(options.root + L"\\small");
+  const Summary late = Summarize(caughtUp);
+  const Summary stall = Summarize(stalls);
+  return {
+      {"10 burst of " + Count(kFiles) + " files made in the shown folder: last made to rows equal a fresh read",
+       biggest.size, late, "ms", "", Verdict(late.median <= 500, "<= 500 ms")},
+      {"10 longest stall of the window during the burst (WM_NULL round trip)", biggest.size, stall, "ms",
+       "longest " + Fixed(stall.max, 0) + " ms", Verdict(stall.max <= 100, "<= 100 ms")},
+  };
+}
+
 // Measure 8: the tips of an executable with every version string, of a folder whose
 // desktop.ini names a shell class and of one whose desktop.ini holds 5,000 keys, in a
 // folder of the benchmark's own.
@@ -434,20 +462,24 @@ int Run(const Options& options) {
   {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
-    if (!options.tipsOnly)
+    if (!options.tipsOnly && !options.burstOnly)
       rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
     if (options.tipsOnly) {
       rows = MeasureInfoTips(options, window, progress);
+    } else if (options.burstOnly) {
+      rows = MeasureBursts(options, biggest, window, progress);
     } else if (!options.readOnly) {
       const auto scroll = MeasureScroll(options, biggest, window, progress, biggestRows);
       rows.insert(rows.end(), scroll.begin(), scroll.end());
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
       const auto tips = MeasureInfoTips(options, window, progress);
       rows.insert(rows.end(), tips.begin(), tips.end());
+      const auto bursts = MeasureBursts(options, biggest, window, progress);
+      rows.insert(rows.end(), bursts.begin(), bursts.end());
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly) {
+  if (!options.readOnly && !options.tipsOnly && !options.burstOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));

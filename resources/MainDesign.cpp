@@ -183,6 +183,8 @@ void TMain::CreateDesign() {
   BTN_F09->SetHint(L"Open object properties.");
   BTN_F09->SetShowHint(true);
   BTN_F09->SetGlyph(IDB_PROPERTYGLYPH, 16);
+  BTN_F10 = FunctionKeyButtons[7];
+  BTN_F10->SetEnabled(true);
 
   SetActiveControl(LeftView);
 }

@@ -13,7 +13,7 @@ void TMain::FillDriveLists(const std::wstring& StartDrive) {
   int added = 0;
   const wchar_t separator = fm::LocaleDecimalSeparator();
   for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-    if (!fm::DriveInUse(letter)) continue;
+    if (!FDriveInUse(letter)) continue;
     const fm::VolumeFacts facts = fm::ReadVolumeFacts(letter);
     const std::wstring line =
         fm::DriveLine(letter, facts.label, facts.fileSystem, facts.freeBytes, facts.totalBytes, separator);

@@ -12,6 +12,7 @@ void TMain::WireEvents() {
   mnuAbout->OnClick = [this] { mnuAboutClick(); };
   Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };
   BTN_F09->OnClick = [this] { BTN_F09Click(); };
+  BTN_F10->OnClick = [this] { Refresh(); };
 }
 
 void TMain::ShowMessageLater(std::wstring Text) {
@@ -31,6 +32,7 @@ LRESULT TMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     fm::ui::CallHandler([this] { ShowLabelResult(); });
     return 0;
   }
+  if (LRESULT result = 0; LiveMessage(message, wParam, lParam, result)) return result;
   return TForm::WndProc(message, wParam, lParam);
 }
 

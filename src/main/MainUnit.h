@@ -20,6 +20,9 @@
 #include "Pane.h"
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
+#include "platform/FolderWatcher.h"
+#include "platform/ShellChanges.h"
+#include "platform/VolumeFacts.h"
 
 namespace MainUnit {
 
@@ -38,6 +41,11 @@ using PaneUnit::SetHeaderImage;
 using PaneUnit::TLeftShellItem;
 using PaneUnit::TPane;
 
+// The watcher's word that a watch has changes to take; wParam names the watch.
+inline constexpr UINT kFolderChangedMessage = WM_APP + 2;
+// The shell's word of a change; read back with fm::ReadShellChange.
+inline constexpr UINT kShellChangedMessage = WM_APP + 3;
+
 class TMain : public TForm, private PaneUnit::TPaneHost {
  public:
   // Builds the window from its design and runs the start-up sequence; an error in it is
@@ -49,6 +57,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TPane& RightPane() { return *FRightPane; }
   // The pane whose list, path box or drive box last had the keyboard focus.
   TPane& ActivePane() { return *FActivePane; }
+  // Reads again, keeping its place, every pane that follows the file-system folder Folder
+  // (letter case and a final backslash aside): for a change the program made itself,
+  // shown at once rather than when the watch tells of it.
+  void RefreshFolder(const std::wstring& Folder);
 
   // The left pane's entry points, as the rest of the program knows them.
   TLeftShellItem* GetLeftItem(std::int32_t index) { return FLeftPane->GetItem(index); }
@@ -71,6 +83,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void ShowShellContextMenu(fm::ui::TControl& Control, IContextMenu& Handler, int X, int Y, bool ExtendedVerbs) {
     FLeftPane->ShowShellContextMenu(Control, Handler, X, Y, ExtendedVerbs);
   }
+  // Whether a drive letter is in use, as the drive boxes ask it.
+  void SetDriveInUseTest(std::function<bool(wchar_t)> test) { FDriveInUse = std::move(test); }
   void SetDesktopFolder(fm::ComPtr<IShellFolder> desktop) { FLeftPane->SetDesktopFolder(std::move(desktop)); }
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FLeftPane->SetFileExistsTest(std::move(test)); }
   void SetFolderBinding(std::function<fm::ComPtr<IShellFolder>(IShellFolder& Desktop, LPCITEMIDLIST PIDL)> bind) {
@@ -81,6 +95,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   }
 
   void LayoutPanes() override;
+  // Reads the active pane again, keeping its place, and the drive boxes with it.
+  void Refresh() override;
+  // The folders watched for the panes.
+  fm::FolderWatcher& Watcher() override { return *FWatcher; }
   // Fills both drive boxes and selects the drive named by StartDrive's first two characters.
   void FillDriveLists(const std::wstring& StartDrive);
 
@@ -111,6 +129,16 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void mnuAboutClick();
   void Exec_CMDKeyDown(WORD& Key, fm::ui::TShiftState Shift);
   void BTN_F09Click();
+  // The drive boxes read again, each keeping the drive it shows where it is still there;
+  // a pane that shows the drives reads them again too.
+  void RefreshDrives();
+  // The panes that follow the file-system folder Folder.
+  std::vector<TPane*> PanesFollowing(const std::wstring& Folder);
+  // Brings the panes up to date with what the shell tells of, as with the watch's word.
+  void ShellChanged(const fm::ShellChange& Change);
+  // The watcher's posted changes, the shell's word of a change and the system's word of a
+  // drive come or gone; false for any other message.
+  bool LiveMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   // What the panes ask of the window.
   HWND OwnerWindow() const override { return Handle(); }
@@ -167,6 +195,11 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // Shared with the tool bars that draw with it.
   std::shared_ptr<TImageList> ToolbarImages;
 
+  TSpeedButton* BTN_F10 = nullptr;
+  std::function<bool(wchar_t)> FDriveInUse = fm::DriveInUse;
+  // Declared before the panes, whose watches end before it does.
+  std::unique_ptr<fm::FolderWatcher> FWatcher;
+  std::optional<fm::ShellChangeRegistration> FShellChanges;
   std::unique_ptr<TPane> FLeftPane;
   std::unique_ptr<TPane> FRightPane;
   TPane* FActivePane = nullptr;

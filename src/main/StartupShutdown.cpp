@@ -34,6 +34,8 @@ void EnableProcessPrivileges() {
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
   CreateDesign();
+  FWatcher = std::make_unique<fm::FolderWatcher>(Handle(), kFolderChangedMessage);
+  FShellChanges.emplace(Handle(), kShellChangedMessage);
   PaneUnit::TPaneHost& host = *this;
   FLeftPane = std::make_unique<TPane>(
       host, PaneUnit::TPaneControls{LeftView, DrivesLeft, cbLeftPath, BtnLeftBack, BtnLeftRoot, currentPath, StatusLeft});

@@ -70,9 +70,13 @@ void TPane::ViewKeyDown(WORD& Key, fm::ui::TShiftState Shift) {
       ShowFocusedContextMenu();
       break;
     case VK_F10:
-      if (!Shift.Shift) break;
       Key = 0;
-      ShowFocusedContextMenu();
+      // Shift+F10 is the menu's; F10 alone reads the folder again.
+      if (Shift.Shift) {
+        ShowFocusedContextMenu();
+      } else {
+        Host.Refresh();
+      }
       break;
     case VK_TAB:
       Key = 0;

@@ -128,6 +128,30 @@ void SortEntries(IShellFolder& folder, std::vector<std::unique_ptr<TLeftShellIte
   entries = std::move(sorted);
 }
 
+// The entry of an item of the folder; null for an item that is not listed.
+std::unique_ptr<TLeftShellItem> MakeEntry(fm::ItemIdList item, IShellFolder& shellFolder, const FolderPlace& folder,
+                                          NeitherNotice& notice) {
+  std::wstring parsing = fm::ParsingNameOf(shellFolder, item.Get(), folder.path);
+  std::wstring name = fm::LastPathPart(parsing);
+  fm::FinalPath final = FinalPathInFolder(std::move(parsing), folder, notice);
+  // Only items with a drive-letter path are listed: virtual items, network paths
+  // and class identifiers are not.
+  if (!fm::IsDriveLetterPath(final.path)) return nullptr;
+  auto entry = std::make_unique<TLeftShellItem>();
+  // Files always show with their extension; folders by the shell's name for them.
+  const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
+  if (kind == fm::PathKind::File) {
+    entry->DisplayName = fm::FileNamePart(final.path);
+  } else {
+    entry->DisplayName = fm::DisplayNameOf(shellFolder, item.Get(), false);
+  }
+  entry->Name = std::move(name);
+  entry->FullPath = std::move(final.path);
+  entry->ID = std::move(item);
+  entry->Empty = true;
+  return entry;
+}
+
 // Reads the enumerator's items into entries until its end or its failure, which is given.
 HRESULT ReadEntries(IEnumIDList& enumerator, IShellFolder& shellFolder, const FolderPlace& folder,
                     NeitherNotice& notice, std::vector<std::unique_ptr<TLeftShellItem>>& entries) {
@@ -145,27 +169,20 @@ HRESULT ReadEntries(IEnumIDList& enumerator, IShellFolder& shellFolder, const Fo
     if (FAILED(answer)) return answer;
     if (answer != S_OK) return S_OK;
     lastProgress = GetTickCount64();
-    fm::FinalPath final =
-        FinalPathInFolder(fm::ParsingNameOf(shellFolder, item.Get(), folder.path), folder, notice);
-    // Only items with a drive-letter path are listed: virtual items, network paths
-    // and class identifiers are not.
-    if (!fm::IsDriveLetterPath(final.path)) continue;
-    auto entry = std::make_unique<TLeftShellItem>();
-    // Files always show with their extension; folders by the shell's name for them.
-    const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
-    if (kind == fm::PathKind::File) {
-      entry->DisplayName = fm::FileNamePart(final.path);
-    } else {
-      entry->DisplayName = fm::DisplayNameOf(shellFolder, item.Get(), false);
-    }
-    entry->FullPath = std::move(final.path);
-    entry->ID = std::move(item);
-    entry->Empty = true;
+    auto entry = MakeEntry(std::move(item), shellFolder, folder, notice);
+    if (!entry) continue;
     entries.push_back(std::move(entry));
   }
 }
 
 }  // namespace
+
+std::unique_ptr<TLeftShellItem> TPane::ReadEntry(fm::ItemIdList Item) {
+  const FolderPlace place{FFolderPath, FFolderFinal, FFinalPath};
+  // A change names one item: a pipe among them is told of by the next whole read.
+  NeitherNotice unshown;
+  return MakeEntry(std::move(Item), *FIShellFolder, place, unshown);
+}
 
 void TPane::WriteTotals(const wchar_t* foldersLabel) {
   Status->SetPanelTexts({foldersLabel + std::to_wstring(FFolders), L"Files: " + std::to_wstring(FFiles),
@@ -183,6 +200,7 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   std::vector<std::unique_ptr<TLeftShellItem>> entries;
   HRESULT failure = S_OK;
   NeitherNotice notice;
+  std::optional<std::wstring> folderFinal;
   if (enumerator) {
     FolderPlace place{folderPath, std::nullopt, FFinalPath};
     if (!folderPath.empty()) {
@@ -190,6 +208,7 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
       if (final.kind == fm::PathKind::Folder) place.final = std::move(final.path);
     }
     failure = ReadEntries(*enumerator, *Folder, place, notice, entries);
+    folderFinal = std::move(place.final);
   }
   SortEntries(*Folder, entries);
 
@@ -198,6 +217,8 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   FAllSize = 0;
   FIShellFolder = std::move(Folder);
   FDetails = std::move(details);
+  FFolderPath = folderPath;
+  FFolderFinal = std::move(folderFinal);
   ClearItems();
   if (FIDList) *FIDList = std::move(entries);
   // A new folder starts without a selection: the rows selected were the old folder's.

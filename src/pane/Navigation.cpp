@@ -23,9 +23,13 @@ void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
   // Asked with the binding, a folder the file system will not list changes nothing, not
   // even the drive box. A file that the shell browses (a .zip, a .cab) is listed by the
   // shell alone: the file system would call it no directory.
-  if (!path.empty() && fm::KindOfPath(path) != fm::PathKind::File) fm::RaiseUnlessListable(path);
+  const fm::PathKind kind = path.empty() ? fm::PathKind::None : fm::KindOfPath(path);
+  if (!path.empty() && kind != fm::PathKind::File) fm::RaiseUnlessListable(path);
   const std::wstring shownPath = path.empty() ? std::wstring(L"Drives") : fm::DisplayNameOf(*FIDesktopFolder, PIDL, true);
 
+  // Watched before the read, so that what changes while it reads is heard; a folder the
+  // file system does not have as a directory (a file the shell browses) is not watched.
+  TFolderWatches watches = WatchFolder(kind == fm::PathKind::Folder ? path : std::wstring());
   fm::ui::TUpdateBlock update(*View);
   // The pane shows the new folder whole or not at all: its rows, item ID list, path, path
   // box line and drive change together, also when the read failed half-way.
@@ -52,6 +56,7 @@ void TPane::BrowseToPIDL(LPITEMIDLIST PIDL) {
     }
     PathLabel->SetText(PathBox->Text());
     if (ItemCount() > 0) View->SelectItem(0);
+    FWatches = std::move(watches);
   });
 }
 

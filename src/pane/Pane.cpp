@@ -72,6 +72,7 @@ void TPane::SetImageLists(HIMAGELIST Small, HIMAGELIST Large) {
 }
 
 void TPane::Close() {
+  FWatches = {};
   ClearItems();
   FIDList.reset();
 }

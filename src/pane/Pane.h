@@ -19,8 +19,10 @@
 
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
+#include "core/RowMerge.h"
 #include "platform/FinalPath.h"
 #include "platform/FolderDetails.h"
+#include "platform/FolderWatcher.h"
 #include "platform/Shell.h"
 #include "platform/ShellItemIdList.h"
 
@@ -45,6 +47,8 @@ struct TLeftShellItem {
   fm::ItemIdList ID;      // relative to the shown folder
   bool Empty = true;      // details not loaded yet
   std::wstring DisplayName;
+  // The item's name in its folder, as the file system's change records name it.
+  std::wstring Name;
   std::wstring FullPath;
   std::wstring TypeName;
   std::int32_t ImageIndex = 0;
@@ -73,6 +77,14 @@ struct TPaneControls {
 class TPane;
 
 // What a pane asks of the window that holds it: the window-wide things.
+// The watches that keep the rows of a file-system folder true to it.
+struct TFolderWatches {
+  std::wstring Folder;  // empty: nothing watched
+  fm::FolderWatch Items;
+  // The folder's parent, for its names only: a folder renamed away tells nothing itself.
+  fm::FolderWatch Parent;
+};
+
 class TPaneHost {
  public:
   // The window that owns the shell's menus and dialogs.
@@ -94,6 +106,10 @@ class TPaneHost {
   virtual void PaneEntered(TPane& Pane) = 0;
   // Tab in the pane's list: the focus goes to the other pane's list.
   virtual void FocusOtherPane(TPane& Pane) = 0;
+  // The one watcher of the folders both panes show.
+  virtual fm::FolderWatcher& Watcher() = 0;
+  // F10 in the pane's list: the active pane and the drive boxes are read again.
+  virtual void Refresh() = 0;
 
  protected:
   ~TPaneHost() = default;
@@ -135,6 +151,20 @@ class TPane {
   void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {});
   // Loads the details of the entries StartIndex to EndIndex that lack them.
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
+  // Reads the folder shown again whole; the selected rows, the focused row and the top
+  // row stay on their items as far as those still exist.
+  void Refresh();
+  // Whether the watcher's watch Watch is one of this pane's.
+  bool OwnsWatch(int Watch) const {
+    return Watch != 0 && (Watch == FWatches.Items.Id() || Watch == FWatches.Parent.Id());
+  }
+  // The file-system folder whose changes the pane follows; empty when it follows none.
+  const std::wstring& WatchedFolder() const { return FWatches.Folder; }
+  // Brings the rows up to date with the changes a watch of the pane heard, keeping the
+  // place as Refresh does; a folder that went leaves the pane at the nearest one above it.
+  void FolderChanged(int Watch, const fm::FolderChanges& Changes);
+  // Brings the rows up to date with changes the folder shown had, however they were heard.
+  void ApplyFolderChanges(const fm::FolderChanges& Changes);
 
   const std::wstring& Path() const { return FPath; }
   std::uint64_t Files() const { return FFiles; }
@@ -207,6 +237,19 @@ class TPane {
   fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
+  // The entry of Item, an item of the folder shown, as the last read would have made it;
+  // null for an item the pane does not list.
+  std::unique_ptr<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
+  // The list's selected, focused and top rows.
+  fm::ListPosition Position() const;
+  // Gives the list its new row count and the place that followed its rows there.
+  void KeepPosition(const fm::ListPosition& Old, const std::vector<int>& OldToNew);
+  // Watches Folder, a file-system directory; watches nothing for an empty one.
+  TFolderWatches WatchFolder(const std::wstring& Folder);
+  // The folder shown is gone: the nearest folder above it that exists, else the computer.
+  void LeaveVanishedFolder();
+  // Takes an entry's loaded details out of the totals.
+  void UncountEntry(const TLeftShellItem& Entry);
   void WriteTotals(const wchar_t* foldersLabel);
   // Whether the path of entry row names an existing file: the cells and the colour of a
   // row ask it many times in one paint, the file system is asked once per paint.
@@ -240,6 +283,10 @@ class TPane {
   std::uint64_t FAllSize = 0;
   std::wstring FPath;
   std::wstring FFileSystemFolder;
+  // The path of the folder read and its final path, as its entries were read.
+  std::wstring FFolderPath;
+  std::optional<std::wstring> FFolderFinal;
+  TFolderWatches FWatches;
   bool FIsVolume = false;
   bool FActive = false;
   // What the status bar's last panel says now.

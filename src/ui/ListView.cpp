@@ -135,6 +135,22 @@ RECT TListView::ItemRect(int index) const {
 
 int TListView::TopIndex() const { return ListView_GetTopIndex(Handle()); }
 
+void TListView::SetTopIndex(int index) {
+  const int top = TopIndex();
+  if (index < 0 || index == top || ItemCount() == 0) return;
+  RECT row{};
+  ListView_GetItemRect(Handle(), 0, &row, LVIR_BOUNDS);
+  const int height = row.bottom - row.top;
+  if (height > 0) ListView_Scroll(Handle(), 0, (index - top) * height);
+}
+
+void TListView::SetFocusedIndex(int index) {
+  const int focused = FocusedIndex();
+  if (focused == index) return;
+  if (focused >= 0) ListView_SetItemState(Handle(), focused, 0, LVIS_FOCUSED);
+  if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
 int TListView::VisibleRowCount() const { return ListView_GetCountPerPage(Handle()); }
 
 void TListView::SetSmallImages(HIMAGELIST images) { ListView_SetImageList(Handle(), images, LVSIL_SMALL); }

@@ -95,6 +95,10 @@ class TListView : public TControl {
   int ItemAt(POINT client) const;
   RECT ItemRect(int index) const;
   int TopIndex() const;
+  // Scrolls the list so that row index is the top row, as far as the rows below allow.
+  void SetTopIndex(int index);
+  // Moves the focus to row index (-1: no row) without changing the selection or scrolling.
+  void SetFocusedIndex(int index);
   int VisibleRowCount() const;
 
   void SetSmallImages(HIMAGELIST images);

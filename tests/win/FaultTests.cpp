@@ -657,6 +657,9 @@ TEST_F(Faults, ItemsGoneAfterTheReadAreDrawnFromWhatTheReadKept) {
   TypePath(folder.Path());
   ASSERT_EQ(main_->LeftItemCount(), 300);
   Paint();
+  // The watch's word held back: the rows stay older than the disk, as they are between a
+  // change and its word.
+  main_->Watcher().Hold(true);
   // Deleted and renamed before their rows were ever shown.
   for (int i = 200; i < 250; ++i)
     ASSERT_TRUE(DeleteFileW((folder / (L"f" + std::to_wstring(1000 + i) + L".txt")).c_str()));
@@ -670,10 +673,17 @@ TEST_F(Faults, ItemsGoneAfterTheReadAreDrawnFromWhatTheReadKept) {
     ListView_EnsureVisible(List().Handle(), row, FALSE);
     Paint();
     const std::wstring name = L"f" + std::to_wstring(1000 + row) + L".txt";
-    EXPECT_EQ(CellText(row, 0), name) << "nothing reads the folder again until it is navigated";
+    EXPECT_EQ(CellText(row, 0), name) << "nothing reads the folder again before the watch's word";
     EXPECT_FALSE(main_->GetLeftItem(row)->Empty);
     ExpectConsistentPane();
   }
+  EXPECT_TRUE(watcher.Boxes().empty());
+  // Once the word comes, the rows follow the disk.
+  main_->Watcher().Hold(false);
+  EXPECT_TRUE(fm::test::PumpUntil([&] { return main_->LeftItemCount() == 250; })) << main_->LeftItemCount();
+  EXPECT_GE(RowOf(L"f1255-renamed.txt"), 0);
+  EXPECT_EQ(RowOf(L"f1220.txt"), -1);
+  ExpectConsistentPane();
   EXPECT_TRUE(watcher.Boxes().empty());
   // Shown anew, the folder has what is there now.
   TypePath(L"C:\\");
@@ -715,17 +725,35 @@ TEST_F(Faults, TheShownFolderDeletedThenBackRootAndANewPath) {
   auto gone = std::make_unique<TestFolder>(L"gone");
   const std::wstring inner = gone->Folder(L"inner");
   for (int i = 0; i < 5; ++i) gone->File(L"inner\\f" + std::to_wstring(i) + L".txt");
+  const std::wstring above = fm::FolderPart(gone->Path());
   TypePath(inner);
   ASSERT_EQ(main_->Path(), inner);
-  gone.reset();
+  // The watch's word held back, as before it comes: the pane still shows the folder.
+  main_->Watcher().Hold(true);
+  // Under Wine removed from the Linux side: a removal by a Windows program would wait for
+  // the watch's handle to close.
+  if (fm::test::RunningUnderWine()) {
+    ASSERT_TRUE(fm::test::RunOnHost("rm -rf '" + fm::test::HostPath(gone->Path()) + "'"));
+  } else {
+    gone.reset();
+  }
   ASSERT_FALSE(fm::DirectoryExists(inner));
-  // The rows stay what the read gave until the pane is navigated.
+  // The rows stay what the read gave until the pane is navigated or the word comes.
   ExpectConsistentPane();
   EXPECT_EQ(List().ItemCount(), 5);
   ExpectRefused([&] { ClickBack(); }, SystemText(ERROR_PATH_NOT_FOUND));
   // Its text is a line of the path box now: the line's item ID list is browsed, and the
   // file system says the folder is gone.
   ExpectRefused([&] { TypePath(inner); }, SystemText(ERROR_PATH_NOT_FOUND));
+  // The word come, the pane goes by itself to the nearest folder above that is left.
+  {
+    ModalWatcher watcher;
+    main_->Watcher().Hold(false);
+    EXPECT_TRUE(fm::test::PumpUntil([&] { return main_->Path() == above; })) << Printable(main_->Path());
+    EXPECT_EQ(PathBox().Text(), above);
+    EXPECT_TRUE(watcher.Boxes().empty());
+    ExpectConsistentPane();
+  }
   ClickRoot();
   EXPECT_EQ(main_->Path(), L"C:\\");
   ExpectConsistentPane();

@@ -2,6 +2,7 @@
 
 #include <malloc.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,6 +18,54 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
+}
+
+std::string HostPath(const std::wstring& path) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  static const auto unixName =
+      reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (!unixName) return {};
+  char* name = unixName(path.c_str());
+  if (!name) return {};
+  std::string result = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+bool RunOnHost(const std::string& command, bool pumping) {
+  // Wine's handle of a host program ends as soon as the program starts: the command
+  // writes its exit code to a file of its own when it is done.
+  static int runs = 0;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring done =
+      std::wstring(temp) + L"foldmere-host-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++runs);
+  const std::string hostDone = HostPath(done);
+  if (hostDone.empty()) return false;
+  const std::string whole =
+      "(" + command + "); echo $? > '" + hostDone + ".part' && mv '" + hostDone + ".part' '" + hostDone + "'";
+  std::wstring line = L"/bin/sh -c \"" + std::wstring(whole.begin(), whole.end()) + L"\"";
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  const auto ended = [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  constexpr DWORD kLimitMs = 120000;
+  if (pumping) {
+    PumpUntil(ended, kLimitMs);
+  } else {
+    for (const ULONGLONG end = GetTickCount64() + kLimitMs; !ended() && GetTickCount64() < end;) Sleep(10);
+  }
+  char code[8] = {};
+  if (FILE* file = _wfopen(done.c_str(), L"rb")) {
+    std::fread(code, 1, sizeof(code) - 1, file);
+    std::fclose(file);
+  }
+  DeleteFileW(done.c_str());
+  return code[0] == '0' && (code[1] == '\n' || code[1] == '\0');
 }
 
 void PumpPending() {

@@ -21,6 +21,13 @@ void PumpPending();
 // Whether the tests run under Wine rather than on Windows.
 bool RunningUnderWine();
 
+// The host's own path of a path of Wine's prefix; empty on Windows.
+std::string HostPath(const std::wstring& path);
+// Runs a shell command on the host, outside Wine, and waits for it to end: what it changes
+// reaches the program from outside, as a Linux program's change would. With pumping, the
+// window's messages are handled meanwhile.
+bool RunOnHost(const std::string& command, bool pumping = false);
+
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
 inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";

@@ -1,0 +1,163 @@
+// Keeping the rows true to the folder shown: its watch, the changes it posts, and reading
+// the folder again, each without losing the reader's place in the list.
+#include <unordered_map>
+#include <unordered_set>
+
+#include "Pane.h"
+#include "core/CaseFold.h"
+#include "core/Error.h"
+#include "core/PathText.h"
+#include "platform/Shell.h"
+#include "ui/Application.h"
+#include "ui/Scopes.h"
+
+namespace PaneUnit {
+
+TFolderWatches TPane::WatchFolder(const std::wstring& Folder) {
+  TFolderWatches watches;
+  if (Folder.empty()) return watches;
+  watches.Folder = Folder;
+  watches.Items = fm::FolderWatch(Host.Watcher(), Folder);
+  const std::wstring parent = fm::FolderPart(Folder);
+  if (!parent.empty() && parent != Folder) watches.Parent = fm::FolderWatch(Host.Watcher(), parent, true);
+  return watches;
+}
+
+void TPane::FolderChanged(int Watch, const fm::FolderChanges& Changes) {
+  if (Watch == FWatches.Items.Id()) {
+    ApplyFolderChanges(Changes);
+  } else if (Watch == FWatches.Parent.Id() && !fm::DirectoryExists(FWatches.Folder)) {
+    LeaveVanishedFolder();
+  }
+}
+
+fm::ListPosition TPane::Position() const {
+  return {View->SelectedIndexes(), View->FocusedIndex(), View->TopIndex()};
+}
+
+void TPane::KeepPosition(const fm::ListPosition& Old, const std::vector<int>& OldToNew) {
+  // Answers cached by row index name other items now.
+  FRowNamesFile.clear();
+  const int count = ItemCount();
+  const fm::ListPosition kept = fm::KeepListPosition(Old, OldToNew, count);
+  {
+    fm::ui::TUpdateBlock update(*View);
+    View->SetItemCount(count);
+    View->ClearSelection();
+    for (const int row : kept.selected) View->SetSelected(row, true);
+    View->SetFocusedIndex(kept.focused);
+    View->SetTopIndex(kept.top);
+  }
+  WriteTotals(L"Folder: ");
+  WriteSelection();
+}
+
+void TPane::UncountEntry(const TLeftShellItem& Entry) {
+  if (Entry.Empty) return;
+  FAllSize -= Entry.Size;
+  if (Entry.Attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+    --FFolders;
+  } else {
+    --FFiles;
+  }
+}
+
+void TPane::Refresh() {
+  if (!FIDList || !FIShellFolder) return;
+  if (!FWatches.Folder.empty() && !fm::DirectoryExists(FWatches.Folder)) {
+    LeaveVanishedFolder();
+    return;
+  }
+  const fm::ListPosition old = Position();
+  std::vector<std::wstring> oldNames;
+  oldNames.reserve(FIDList->size());
+  for (const auto& entry : *FIDList) oldNames.push_back(entry->Name);
+  {
+    fm::ui::TUpdateBlock update(*View);
+    ReadFolder(FIShellFolder);
+  }
+  std::unordered_map<std::wstring, int> newRows;
+  newRows.reserve(FIDList->size());
+  for (std::size_t i = 0; i < FIDList->size(); ++i) newRows.emplace((*FIDList)[i]->Name, static_cast<int>(i));
+  std::vector<int> oldToNew(oldNames.size(), -1);
+  for (std::size_t i = 0; i < oldNames.size(); ++i) {
+    const auto found = newRows.find(oldNames[i]);
+    if (found != newRows.end()) oldToNew[i] = found->second;
+  }
+  KeepPosition(old, oldToNew);
+}
+
+void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
+  if (!FIDList || FWatches.Folder.empty() || Changes.Empty()) return;
+  if (!fm::DirectoryExists(FWatches.Folder)) {
+    LeaveVanishedFolder();
+    return;
+  }
+  // A watch that ended on a folder still there (its rights changed, say) starts again.
+  if (Changes.Ended()) FWatches = WatchFolder(std::wstring(FWatches.Folder));
+  if (Changes.ReadWhole() || Changes.Ended()) {
+    Refresh();
+    return;
+  }
+  const fm::ListPosition old = Position();
+  // The file system compares names without regard to case; an entry whose name a change
+  // names leaves, and comes back as the folder now has it.
+  std::unordered_set<std::wstring> touched;
+  for (const std::wstring& name : Changes.Names()) touched.insert(fm::AsciiUpper(name));
+  std::vector<bool> gone(FIDList->size(), false);
+  for (std::size_t i = 0; i < FIDList->size(); ++i) {
+    const TLeftShellItem& entry = *(*FIDList)[i];
+    if (touched.count(fm::AsciiUpper(entry.Name)) == 0) continue;
+    gone[i] = true;
+    UncountEntry(entry);
+  }
+  std::vector<std::unique_ptr<TLeftShellItem>> added;
+  std::unordered_set<std::wstring> addedNames;
+  for (const std::wstring& name : Changes.Names()) {
+    // The file system says whether the item is there; the shell, asked at once, may not
+    // know of it yet (Wine's does not always): then only a whole read tells.
+    if (GetFileAttributesW(fm::JoinPath(FFolderPath, name).c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    fm::ItemIdList item;
+    ULONG eaten = 0;
+    std::wstring text = name;
+    if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) || !item) {
+      Refresh();
+      return;
+    }
+    auto entry = ReadEntry(std::move(item));
+    // Two names of one item (a change of letter case) give one row.
+    if (entry && addedNames.insert(entry->Name).second) added.push_back(std::move(entry));
+  }
+  // The folder's own order, as the read sorts; one it cannot tell goes by name.
+  const auto before = [this](const auto& a, const auto& b) {
+    const HRESULT result = FIShellFolder->CompareIDs(0, a->ID.Get(), b->ID.Get());
+    if (FAILED(result)) {
+      return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a->DisplayName.c_str(), -1, b->DisplayName.c_str(),
+                            -1) == CSTR_LESS_THAN;
+    }
+    return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
+  };
+  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(added), before);
+  KeepPosition(old, oldToNew);
+}
+
+void TPane::LeaveVanishedFolder() {
+  std::wstring path = std::move(FWatches.Folder);
+  FWatches = {};
+  for (;;) {
+    std::wstring parent = fm::FolderPart(path);
+    if (parent.empty() || parent == path) break;
+    path = std::move(parent);
+    if (!fm::DirectoryExists(path)) continue;
+    try {
+      BrowseToPath(path);
+      return;
+    } catch (const fm::Error&) {
+      // A folder that will not be shown is passed over like a missing one.
+    }
+  }
+  // Not even the drive is left.
+  BrowseToPIDL(KeepFolderIDList(fm::SpecialFolderLocation(fm::ui::Application().Handle(), CSIDL_DRIVES)));
+}
+
+}  // namespace PaneUnit
