@@ -106,6 +106,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void FormCreate();
   void FormClose(TCloseAction& action);
   void FormResize();
+  // Gives the rows icons of the new DPI's sizes and lays the panes out again.
+  void FormDpiChanged();
   void mmExitClick();
   // Opens the about box; the window's own Close command is withdrawn while it is open.
   void mnuAboutClick();
@@ -164,8 +166,6 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TMenuItem* mmExit = nullptr;
   TMenuItem* mmHelp = nullptr;
   TMenuItem* mnuAbout = nullptr;
-  // Shared with the tool bars that draw with it.
-  std::shared_ptr<TImageList> ToolbarImages;
 
   std::unique_ptr<TPane> FLeftPane;
   std::unique_ptr<TPane> FRightPane;
