@@ -21,6 +21,12 @@ void PumpPending();
 // Whether the tests run under Wine rather than on Windows.
 bool RunningUnderWine();
 
+// Tells a top-level window that it now shows at dpi, as the system does when the window
+// moves to a screen of another DPI (Wine never does): WM_DPICHANGED with the rectangle
+// the system suggests, whose client area is the present one scaled by the ratio of the
+// DPIs and whose frame keeps its width. from is the DPI the window shows at now.
+void SendDpiChange(HWND window, int from, int dpi);
+
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
 inline constexpr wchar_t kLinkFixture[] = L"C:\\foldmere-links";
