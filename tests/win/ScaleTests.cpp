@@ -36,19 +36,12 @@ class Scale : public fm::test::MainWindowTest, public testing::WithParamInterfac
       fm::test::SendDpiChange(main_->Handle(), main_->Dpi(), GetParam());
       fm::test::PumpPending();
     }
-    dpi_ = main_->Dpi();
+    // The figures are those of the DPI the window was told of, whatever it took.
+    dpi_ = GetParam() != 0 ? GetParam() : main_->Dpi();
   }
 
   // A 96-dpi design number at the window's DPI.
   int S(int designPixels) const { return fm::ScaleToDpi(designPixels, dpi_); }
-
-  // Bounds relative to the main window's client area.
-  RECT ClientBounds(const TControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    MapWindowPoints(HWND_DESKTOP, main_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
 
   int dpi_ = 96;
 };
@@ -58,7 +51,7 @@ TEST_P(Scale, TheWindowShowsAtTheDpiItWasStartedAtOrToldOf) {
   const char* started = std::getenv("FOLDMERE_TEST_DPI");
   const int screen = started ? std::atoi(started) : 96;
   EXPECT_EQ(fm::SystemDpi(), screen);
-  EXPECT_EQ(dpi_, GetParam() != 0 ? GetParam() : screen);
+  EXPECT_EQ(main_->Dpi(), GetParam() != 0 ? GetParam() : screen);
 }
 
 TEST_P(Scale, ClientSizeAndBands) {
