@@ -82,13 +82,15 @@ void RaiseUnlessListable(const std::wstring& path) {
 
 HIMAGELIST NearestSystemImageList(int size) {
   // IID_IImageList; its header would bring a second definition of the image-list calls.
-  static constexpr GUID kImageListInterface = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+  static constexpr GUID kImageListInterface = {
+      0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
   HIMAGELIST best = nullptr;
   int bestDistance = 0;
   int bestSize = 0;
   for (int kind : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE}) {
     IUnknown* list = nullptr;
-    if (FAILED(SHGetImageList(kind, kImageListInterface, reinterpret_cast<void**>(&list))) || !list) continue;
+    if (FAILED(SHGetImageList(kind, kImageListInterface, reinterpret_cast<void**>(&list))) || !list)
+      continue;
     // The system keeps its lists for the life of the process; the handle is the interface.
     auto handle = reinterpret_cast<HIMAGELIST>(list);
     list->Release();

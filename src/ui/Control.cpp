@@ -400,7 +400,8 @@ void TControl::ApplyDpi() {
 }
 
 TMargins TControl::ScaledMargins() const {
-  return {Scaled(margins_.Left), Scaled(margins_.Top), Scaled(margins_.Right), Scaled(margins_.Bottom)};
+  return {Scaled(margins_.Left), Scaled(margins_.Top), Scaled(margins_.Right),
+          Scaled(margins_.Bottom)};
 }
 
 void TControl::SetAlign(TAlign align) {

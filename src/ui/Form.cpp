@@ -73,7 +73,9 @@ void TForm::SetClientSize(int width, int height) {
   }
 }
 
-void TForm::SetDesignClientSize(int width, int height) { SetClientSize(Scaled(width), Scaled(height)); }
+void TForm::SetDesignClientSize(int width, int height) {
+  SetClientSize(Scaled(width), Scaled(height));
+}
 
 void TForm::SetIcon(int iconResource) {
   iconResource_ = iconResource;
@@ -81,7 +83,8 @@ void TForm::SetIcon(int iconResource) {
   // Icons of the sizes of this DPI; a shared icon would keep the size first asked for.
   auto load = [&](int metric) {
     const int size = SystemMetricForDpi(metric, Dpi());
-    return UniqueHIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0)));
+    return UniqueHIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0)));
   };
   UniqueHIcon big = load(SM_CXICON);
   UniqueHIcon small = load(SM_CXSMICON);

@@ -441,7 +441,8 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TListView::DpiChanged() {
   for (size_t i = 0; i < columns_.size(); ++i) {
-    if (!columns_[i].AutoSize) ListView_SetColumnWidth(Handle(), static_cast<int>(i), Scaled(columns_[i].Width));
+    if (!columns_[i].AutoSize)
+      ListView_SetColumnWidth(Handle(), static_cast<int>(i), Scaled(columns_[i].Width));
   }
   AutoSizeColumns();
 }
@@ -456,7 +457,8 @@ void TListView::AutoSizeColumns() {
   bool any = false;
   std::vector<ColumnSizing> sizing;
   for (const TListColumn& column : columns_) {
-    sizing.push_back({column.AutoSize, Scaled(column.Width), Scaled(column.MinWidth), Scaled(column.MaxWidth)});
+    sizing.push_back(
+        {column.AutoSize, Scaled(column.Width), Scaled(column.MinWidth), Scaled(column.MaxWidth)});
     any = any || column.AutoSize;
   }
   if (!any) return;

@@ -13,7 +13,8 @@ namespace fm::ui {
 // Draws shapes given in design pixels of a square picture at its drawn size.
 class TPictureCanvas {
  public:
-  TPictureCanvas(HDC dc, int designSize, int size) : dc_(dc), designSize_(designSize), size_(size) {}
+  TPictureCanvas(HDC dc, int designSize, int size)
+      : dc_(dc), designSize_(designSize), size_(size) {}
 
   // The pixels from left to right and top to bottom, right and bottom excluded.
   void FillRect(int left, int top, int right, int bottom, COLORREF color);

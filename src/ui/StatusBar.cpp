@@ -29,7 +29,8 @@ void TStatusBar::DpiChanged() {
 
 std::vector<int> TStatusBar::PanelEdges() const {
   std::vector<int> edges(designWidths_.size());
-  if (!edges.empty()) SendMessageW(Handle(), SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  if (!edges.empty())
+    SendMessageW(Handle(), SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   return edges;
 }
 

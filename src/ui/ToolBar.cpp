@@ -33,7 +33,10 @@ void TToolButton::Click() {
 
 TToolBar::TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TImageList> images,
                    int buttonWidth, int buttonHeight)
-    : TControl(&parent, std::move(name)), images_(std::move(images)), buttonWidth_(buttonWidth), buttonHeight_(buttonHeight) {
+    : TControl(&parent, std::move(name)),
+      images_(std::move(images)),
+      buttonWidth_(buttonWidth),
+      buttonHeight_(buttonHeight) {
   SetColor(parent.Color());
   CreateHandle(TOOLBARCLASSNAMEW,
                WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
@@ -44,10 +47,12 @@ TToolBar::TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TI
 
 void TToolBar::DpiChanged() {
   std::shared_ptr<const TImageList> images =
-      images_->Dpi() == Dpi() ? images_ : std::make_shared<const TImageList>(images_->Picture(), Dpi());
+      images_->Dpi() == Dpi() ? images_
+                              : std::make_shared<const TImageList>(images_->Picture(), Dpi());
   SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
   SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images->Width(), images->Height()));
-  SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(Scaled(buttonWidth_), Scaled(buttonHeight_)));
+  SendMessageW(Handle(), TB_SETBUTTONSIZE, 0,
+               MAKELPARAM(Scaled(buttonWidth_), Scaled(buttonHeight_)));
   // The images the bar drew with before go once it no longer does.
   images_ = std::move(images);
 }

@@ -195,7 +195,8 @@ TEST_F(AboutBox, EveryTextFitsItsPanelAtEveryDpi) {
       ASSERT_FALSE(text.empty()) << fm::ToUtf8(name);
       const HGDIOBJ old = SelectObject(dc.Get(), panel.Font().Handle(dpi));
       SIZE extent{};
-      ASSERT_TRUE(GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent));
+      ASSERT_TRUE(
+          GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent));
       TEXTMETRICW metrics{};
       GetTextMetricsW(dc.Get(), &metrics);
       SelectObject(dc.Get(), old);
@@ -203,7 +204,8 @@ TEST_F(AboutBox, EveryTextFitsItsPanelAtEveryDpi) {
       GetClientRect(panel.Handle(), &client);
       EXPECT_LE(extent.cx, client.right - 2 * panel.BevelWidth())
           << dpi << " dpi, " << fm::ToUtf8(name) << ": " << fm::ToUtf8(text);
-      EXPECT_LE(metrics.tmHeight - metrics.tmInternalLeading, client.bottom - 2 * panel.BevelWidth())
+      EXPECT_LE(metrics.tmHeight - metrics.tmInternalLeading,
+                client.bottom - 2 * panel.BevelWidth())
           << dpi << " dpi, " << fm::ToUtf8(name);
     }
   }

@@ -65,8 +65,8 @@ TEST_P(Scale, ClientSizeAndBands) {
     int top;
     int height;
     int slack;
-  } bands[] = {{L"DrivePanel", 0, 30, 1},   {L"PathPanel", 30, 31, 1},   {L"ViewPanel", 61, 729, 3},
-               {L"CMDPanel", 790, 18, 2},   {L"StatusPanel", 808, 18, 2}, {L"BTN_Panel", 826, 37, 1}};
+  } bands[] = {{L"DrivePanel", 0, 30, 1}, {L"PathPanel", 30, 31, 1},    {L"ViewPanel", 61, 729, 3},
+               {L"CMDPanel", 790, 18, 2}, {L"StatusPanel", 808, 18, 2}, {L"BTN_Panel", 826, 37, 1}};
   for (const auto& band : bands) {
     SCOPED_TRACE(Narrow(band.name));
     const RECT rect = ClientBounds(Child(band.name));
@@ -133,8 +133,8 @@ TEST_P(Scale, FunctionKeyButtonsShareTheBottomBand) {
   // pixel at most.
   EXPECT_NEAR(width, S(1429) / 8 - S(3), 2);
   int left = 0;
-  for (const wchar_t* name : {L"BTN_F03", L"BTN_F04", L"BTN_F05", L"BTN_F06", L"BTN_F07", L"BTN_F08", L"BTN_F09",
-                              L"BTN_F10"}) {
+  for (const wchar_t* name : {L"BTN_F03", L"BTN_F04", L"BTN_F05", L"BTN_F06", L"BTN_F07",
+                              L"BTN_F08", L"BTN_F09", L"BTN_F10"}) {
     SCOPED_TRACE(Narrow(name));
     auto& button = Child<MainUnit::TSpeedButton>(name);
     EXPECT_EQ(button.Width(), width);
@@ -147,8 +147,8 @@ TEST_P(Scale, FunctionKeyButtonsShareTheBottomBand) {
 }
 
 TEST_P(Scale, FontsColumnsAndStatusPanelsScale) {
-  for (const wchar_t* name : {L"DrivesLeft", L"cbLeftPath", L"LeftView", L"RightView", L"StatusLeft", L"BTN_F09",
-                              L"Exec_CMD", L"currentPath"}) {
+  for (const wchar_t* name : {L"DrivesLeft", L"cbLeftPath", L"LeftView", L"RightView",
+                              L"StatusLeft", L"BTN_F09", L"Exec_CMD", L"currentPath"}) {
     SCOPED_TRACE(Narrow(name));
     auto font = reinterpret_cast<HFONT>(SendMessageW(Child(name).Handle(), WM_GETFONT, 0, 0));
     LOGFONTW logFont{};
@@ -171,7 +171,8 @@ TEST_P(Scale, FontsColumnsAndStatusPanelsScale) {
   }
   for (const wchar_t* name : {L"StatusLeft", L"StatusRight"}) {
     SCOPED_TRACE(Narrow(name));
-    EXPECT_EQ(Child<MainUnit::TStatusBar>(name).PanelEdges(), (std::vector<int>{S(100), 2 * S(100), 3 * S(100), -1}));
+    EXPECT_EQ(Child<MainUnit::TStatusBar>(name).PanelEdges(),
+              (std::vector<int>{S(100), 2 * S(100), 3 * S(100), -1}));
   }
 }
 
@@ -222,7 +223,8 @@ TEST_P(Scale, BoxLinesFitTheirText) {
     const fm::SelectObjectScope font(dc.Get(), box.Font().Handle(dpi_));
     TEXTMETRICW metrics{};
     ASSERT_TRUE(GetTextMetricsW(dc.Get(), &metrics));
-    const auto line = static_cast<int>(SendMessageW(box.Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const auto line =
+        static_cast<int>(SendMessageW(box.Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     EXPECT_GE(line, metrics.tmHeight);
     const RECT bounds = box.BoundsRect();
     const RECT band = ClientBounds(*box.Parent());
@@ -231,7 +233,8 @@ TEST_P(Scale, BoxLinesFitTheirText) {
     const std::wstring text = box.Text();
     SIZE extent{};
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    EXPECT_LE(extent.cx, bounds.right - bounds.left - fm::SystemMetricForDpi(SM_CXVSCROLL, dpi_)) << Narrow(text);
+    EXPECT_LE(extent.cx, bounds.right - bounds.left - fm::SystemMetricForDpi(SM_CXVSCROLL, dpi_))
+        << Narrow(text);
   }
 }
 

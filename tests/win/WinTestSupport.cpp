@@ -32,7 +32,8 @@ void SendDpiChange(HWND window, int from, int dpi) {
   GetClientRect(window, &client);
   const int frameWidth = (outer.right - outer.left) - client.right;
   const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-  const RECT suggested{outer.left, outer.top, outer.left + frameWidth + MulDiv(client.right, dpi, from),
+  const RECT suggested{outer.left, outer.top,
+                       outer.left + frameWidth + MulDiv(client.right, dpi, from),
                        outer.top + frameHeight + MulDiv(client.bottom, dpi, from)};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
