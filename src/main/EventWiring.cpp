@@ -8,6 +8,7 @@ namespace MainUnit {
 void TMain::WireEvents() {
   OnClose = [this](TCloseAction& action) { FormClose(action); };
   OnResize = [this] { FormResize(); };
+  OnDpiChanged = [this] { FormDpiChanged(); };
   mmExit->OnClick = [this] { mmExitClick(); };
   mnuAbout->OnClick = [this] { mnuAboutClick(); };
   Exec_CMD->OnKeyDown() = [this](WORD& key, fm::ui::TShiftState shift) { Exec_CMDKeyDown(key, shift); };

@@ -124,6 +124,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void FormCreate();
   void FormClose(TCloseAction& action);
   void FormResize();
+  // Gives the rows icons of the new DPI's sizes and lays the panes out again.
+  void FormDpiChanged();
   void mmExitClick();
   // Opens the about box; the window's own Close command is withdrawn while it is open.
   void mnuAboutClick();
@@ -192,8 +194,6 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TMenuItem* mmExit = nullptr;
   TMenuItem* mmHelp = nullptr;
   TMenuItem* mnuAbout = nullptr;
-  // Shared with the tool bars that draw with it.
-  std::shared_ptr<TImageList> ToolbarImages;
 
   TSpeedButton* BTN_F10 = nullptr;
   std::function<bool(wchar_t)> FDriveInUse = fm::DriveInUse;

@@ -8,6 +8,7 @@
 
 #include "core/Error.h"
 #include "core/ErrorText.h"
+#include "platform/Dpi.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
@@ -52,6 +53,8 @@ TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   if (handle_) return;
+  // Before the first window: windows made before keep the awareness they were made with.
+  RequestDpiAwareness();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
                                             ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&icc);
@@ -246,7 +249,7 @@ void TApplication::ActivateHint() {
   if (!hintWindow_) {
     hintWindow_ = HintWindowClass ? HintWindowClass() : std::make_unique<THintWindow>();
   }
-  hintWindow_->ActivateHint(position, text, maxWidth);
+  hintWindow_->ActivateHint(position, text, maxWidth, hintControl_->Dpi());
 }
 
 void TApplication::SetHintWindowClass(std::function<std::unique_ptr<THintWindow>()> hintWindowClass) {

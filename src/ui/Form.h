@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Handles.h"
 #include "ui/Control.h"
 #include "ui/Menus.h"
 
@@ -22,6 +23,7 @@ struct TCreateParams {
 
 class TForm : public TControl {
  public:
+  // The client size is a design size, in 96-dpi pixels.
   TForm(std::wstring name, int clientWidth, int clientHeight, const TCreateParams& params = TCreateParams{});
   ~TForm() override;
 
@@ -36,7 +38,9 @@ class TForm : public TControl {
   std::wstring Caption() const { return Text(); }
 
   void SetClientSize(int width, int height);
-  // The window's icon, from the program's icon resources.
+  // The client size from the design, in 96-dpi pixels, at the window's DPI.
+  void SetDesignClientSize(int width, int height);
+  // The window's icon, from the program's icon resources, in the sizes the DPI asks for.
   void SetIcon(int iconResource);
   // Puts the window in the middle of the screen's work area.
   void CenterOnScreen();
@@ -68,9 +72,12 @@ class TForm : public TControl {
   std::function<void(TCloseAction& action)> OnClose;
   // Paints the client area over the erased background, on the paint's device context.
   std::function<void(HDC dc)> OnPaint;
+  // The window moved to another DPI and its design numbers were applied again.
+  TNotifyEvent OnDpiChanged;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DpiChanged() override;
   // A form whose events or window reach its own members calls this first in its
   // destructor: the events are detached and the window (with its children) destroyed
   // while those members still live. Without it the base's teardown still sends messages,
@@ -80,7 +87,13 @@ class TForm : public TControl {
  private:
   void AttachMenu(std::unique_ptr<TMainMenu> menu);
 
+  // Takes the DPI in wParam and the window rectangle the system suggests for it.
+  void ChangeDpi(int dpi, const RECT& suggested);
+
   std::unique_ptr<TMainMenu> menu_;
+  int iconResource_ = 0;
+  UniqueHIcon bigIcon_;
+  UniqueHIcon smallIcon_;
   TControl* activeControl_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool closed_ = false;

@@ -13,16 +13,7 @@ namespace {
 
 using fm::ui::TControl;
 
-class MainWindow : public fm::test::MainWindowTest {
- protected:
-  // Bounds relative to the main window's client area.
-  RECT ClientBounds(const TControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    MapWindowPoints(HWND_DESKTOP, main_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-};
+using MainWindow = fm::test::MainWindowTest;
 
 TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
   RECT client;

@@ -74,6 +74,19 @@ void PumpPending() {
   fm::ui::Application().ProcessMessages();
 }
 
+void SendDpiChange(HWND window, int from, int dpi) {
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int frameWidth = (outer.right - outer.left) - client.right;
+  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  const RECT suggested{outer.left, outer.top,
+                       outer.left + frameWidth + MulDiv(client.right, dpi, from),
+                       outer.top + frameHeight + MulDiv(client.bottom, dpi, from)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

@@ -27,6 +27,11 @@ std::string HostPath(const std::wstring& path);
 // reaches the program from outside, as a Linux program's change would. With pumping, the
 // window's messages are handled meanwhile.
 bool RunOnHost(const std::string& command, bool pumping = false);
+// Tells a top-level window that it now shows at dpi, as the system does when the window
+// moves to a screen of another DPI (Wine never does): WM_DPICHANGED with the rectangle
+// the system suggests, whose client area is the present one scaled by the ratio of the
+// DPIs and whose frame keeps its width. from is the DPI the window shows at now.
+void SendDpiChange(HWND window, int from, int dpi);
 
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
