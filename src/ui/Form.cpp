@@ -44,6 +44,7 @@ TForm::~TForm() {
 void TForm::DestroyWindowFirst() {
   OnClose = nullptr;
   OnPaint = nullptr;
+  OnShortCut = nullptr;
   OnResize = nullptr;
   if (Handle()) SetMenu(Handle(), nullptr);
   DestroyHandle();

@@ -68,6 +68,9 @@ class TForm : public TControl {
   std::function<void(TCloseAction& action)> OnClose;
   // Paints the client area over the erased background, on the paint's device context.
   std::function<void(HDC dc)> OnPaint;
+  // A key pressed in any control of the form, before the control sees it; true when the
+  // form took it (Enter and Escape of a dialog).
+  std::function<bool(WORD key, TShiftState shift)> OnShortCut;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
