@@ -94,6 +94,9 @@ class TPaneHost {
   virtual void PaneEntered(TPane& Pane) = 0;
   // Tab in the pane's list: the focus goes to the other pane's list.
   virtual void FocusOtherPane(TPane& Pane) = 0;
+  // An item of the pane's folder was renamed in place to NewName: the panes that show
+  // the folder read it again once the edit has ended.
+  virtual void RenamedInPlace(TPane& Pane, std::wstring NewName) = 0;
 
  protected:
   ~TPaneHost() = default;
@@ -135,6 +138,20 @@ class TPane {
   void ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void()>& AlongWith = {});
   // Loads the details of the entries StartIndex to EndIndex that lack them.
   void FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex);
+  // Reads the folder shown again whole; the selected rows, the focused row and the top
+  // row stay on their items as far as those still exist.
+  void Refresh();
+  // Selects the row captioned Name alone, focused and in view; false when there is none.
+  bool SelectName(const std::wstring& Name);
+
+  // The items the file operations act on, by their paths in the folder shown: the
+  // selected rows, or the focused row when none is selected.
+  std::vector<std::wstring> OperandPaths();
+  // The path of the focused row's item in the folder shown; empty without one.
+  std::wstring FocusedPath();
+  // Edits the focused row's caption in place; Enter renames the item in its folder,
+  // never onto a name that exists.
+  void StartRename();
 
   const std::wstring& Path() const { return FPath; }
   std::uint64_t Files() const { return FFiles; }
@@ -201,6 +218,10 @@ class TPane {
   fm::ComPtr<IContextMenu> RowsMenuHandler(int Row);
   // Null where the folder shown has no menu here.
   fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // Renames the item of row to NewName in the folder shown, or tells why not.
+  void RenameRow(std::int32_t row, const std::wstring& NewName);
+  // The item's path in the folder shown, as the folder parses it.
+  std::wstring ParsingPath(const TLeftShellItem& item) const;
   // The drive root of row, a drive's row; empty for any other row.
   std::wstring DriveRootOf(std::int32_t row);
   // The absolute item ID list of an entry of the shown folder.
@@ -241,6 +262,10 @@ class TPane {
   std::wstring FPath;
   std::wstring FFileSystemFolder;
   bool FIsVolume = false;
+  // A rename asked for by StartRename, until the list begins its edit; the edit under way
+  // is a rename.
+  bool FRenameAsked = false;
+  bool FIsRename = false;
   bool FActive = false;
   // What the status bar's last panel says now.
   std::wstring FSelectionText;
