@@ -83,6 +83,9 @@ void TMain::TakeJobNews() {
     }
   }
   for (fm::JobQuestion& question : news.questions) {
+    // The engine tells of a question until it has its answer: the one in the box now is
+    // not asked again.
+    if (FAskedJob == question.id) continue;
     // A job asks one thing at a time: a later word of it replaces the earlier.
     std::erase_if(FJobQuestions, [&](const fm::JobQuestion& waiting) { return waiting.id == question.id; });
     FJobQuestions.push_back(std::move(question));
@@ -109,14 +112,20 @@ void TMain::AskJobQuestions() {
   FAskingJobQuestion = true;
   struct Done {
     bool& asking;
-    ~Done() { asking = false; }
-  } done{FAskingJobQuestion};
+    std::optional<fm::JobId>& job;
+    ~Done() {
+      asking = false;
+      job.reset();
+    }
+  } done{FAskingJobQuestion, FAskedJob};
   while (!FJobQuestions.empty()) {
     const fm::JobQuestion question = FJobQuestions.front();
     FJobQuestions.pop_front();
     if (!FJobs.count(question.id)) continue;
+    FAskedJob = question.id;
     const fm::Answer answer = AskJobQuestion(question);
     Engine().AnswerQuestion(question.id, answer);
+    FAskedJob.reset();
   }
 }
 

@@ -233,6 +233,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // Questions of the engine not yet asked; one box at a time.
   std::deque<fm::JobQuestion> FJobQuestions;
   bool FAskingJobQuestion = false;
+  // The job whose question is in the box now.
+  std::optional<fm::JobId> FAskedJob;
   std::unique_ptr<fm::FileJobEngine> FEngine;
 };
 
