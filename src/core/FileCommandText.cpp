@@ -46,7 +46,7 @@ std::wstring TypedTargetPath(std::wstring_view typed, std::wstring_view base) {
   if (typed.size() == 2 && typed[1] == L':') return std::wstring(typed) + L'\\';
   std::wstring path = IsDriveLetterPath(typed) || typed.starts_with(L"\\\\") ? std::wstring(typed)
                                                                              : JoinPath(base, typed);
-  while (path.size() > 1 && path.back() == L'\\' && !IsDriveRoot(path) && !path.ends_with(L"\\\\")) path.pop_back();
+  while (path.size() > 3 && path.back() == L'\\' && !IsDriveRoot(path)) path.pop_back();
   return path;
 }
 
