@@ -20,6 +20,9 @@ struct TCreateParams {
   HWND Parent = nullptr;
 };
 
+// A small modal box owned by owner: a caption with the window menu, a dialog's frame.
+TCreateParams ModalBoxParams(HWND owner);
+
 class TForm : public TControl {
  public:
   TForm(std::wstring name, int clientWidth, int clientHeight, const TCreateParams& params = TCreateParams{});
@@ -42,6 +45,9 @@ class TForm : public TControl {
   void CenterOnScreen();
   // Puts the window in the middle of another window.
   void CenterOn(const TForm& other);
+  // Puts the window in the middle of a window of any kind, or of the screen's work area
+  // without one.
+  void CenterOnWindow(HWND other);
 
   // The menu bar; the form owns it.
   template <class T = TMainMenu>

@@ -4,31 +4,12 @@
 
 namespace fm::ui {
 
-namespace {
-
-TCreateParams BoxParams(HWND owner) {
-  TCreateParams params;
-  params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  params.ExStyle = WS_EX_DLGMODALFRAME;
-  params.Parent = owner;
-  return params;
-}
-
-void CenterOnWindow(TForm& form, HWND owner) {
-  RECT around{};
-  if (!owner || !GetWindowRect(owner, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-  form.SetBounds(around.left + (around.right - around.left - form.Width()) / 2,
-                 around.top + (around.bottom - around.top - form.Height()) / 2, form.Width(), form.Height());
-}
-
-}  // namespace
-
 TQuestionBox::TQuestionBox(HWND owner, const std::wstring& text, const std::vector<std::wstring>& buttons,
                            int focusIndex, int cancelIndex)
-    : TForm(L"QuestionBox", 100, 100, BoxParams(owner)), FCancelIndex(cancelIndex), FChosen(cancelIndex) {
+    : TForm(L"QuestionBox", 100, 100, ModalBoxParams(owner)), FCancelIndex(cancelIndex), FChosen(cancelIndex) {
   SetCaption(Application().Title());
   CreateDesign(text, buttons);
-  CenterOnWindow(*this, owner);
+  CenterOnWindow(owner);
   for (size_t i = 0; i < Buttons.size(); ++i) {
     Buttons[i]->OnClick = [this, i] { Choose(static_cast<int>(i)); };
   }

@@ -4,27 +4,12 @@
 
 namespace fm::ui {
 
-namespace {
-
-TCreateParams PromptParams(HWND owner) {
-  TCreateParams params;
-  params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  params.ExStyle = WS_EX_DLGMODALFRAME;
-  params.Parent = owner;
-  return params;
-}
-
-}  // namespace
-
 TTextPrompt::TTextPrompt(HWND owner, const std::wstring& prompt, const std::wstring& text,
                          const std::wstring& checkCaption)
-    : TForm(L"TextPrompt", 100, 100, PromptParams(owner)) {
+    : TForm(L"TextPrompt", 100, 100, ModalBoxParams(owner)) {
   SetCaption(Application().Title());
   CreateDesign(prompt, text, checkCaption);
-  RECT around{};
-  if (!owner || !GetWindowRect(owner, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-  SetBounds(around.left + (around.right - around.left - Width()) / 2,
-            around.top + (around.bottom - around.top - Height()) / 2, Width(), Height());
+  CenterOnWindow(owner);
   btnOk->OnClick = [this] { Finish(true); };
   btnCancel->OnClick = [this] { Finish(false); };
   OnShortCut = [this](WORD key, TShiftState) {
