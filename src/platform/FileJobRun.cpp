@@ -247,8 +247,14 @@ class FileJobRun {
     for (;;) {
       const DWORD error = step();
       if (error == ERROR_SUCCESS) return true;
-      if (!AskFailed(source, target, SystemMessage(error))) return false;
+      if (!AskFailed(source, target, FailureText(error))) return false;
     }
+  }
+
+  // The system's text, or the code where the system has no text for it.
+  static std::wstring FailureText(DWORD error) {
+    std::wstring text = SystemMessage(error);
+    return text.empty() ? L"System error " + std::to_wstring(error) + L"." : text;
   }
 
   // True for Retry, false for Skip.
@@ -323,7 +329,7 @@ class FileJobRun {
     }
     // An item of another kind cannot take the place of the one there.
     if (existing->IsFolder() != source.IsFolder() || existing->IsLink() || source.IsLink()) {
-      AskFailed(source.Facts(), existing->Facts(), SystemMessage(ERROR_ALREADY_EXISTS));
+      AskFailed(source.Facts(), existing->Facts(), FailureText(ERROR_ALREADY_EXISTS));
       return Resolution::Skip;
     }
     if ((existing->attributes & FILE_ATTRIBUTE_READONLY) != 0 && !overwriteReadOnly_) {
@@ -439,7 +445,7 @@ class FileJobRun {
       }
       // The bytes of the failed attempt are not done.
       context_.Report([&](JobProgress& p) { p.bytesDone = bytesBefore; });
-      if (!AskFailed(source.Facts(), ItemFacts{target}, SystemMessage(error))) return false;
+      if (!AskFailed(source.Facts(), ItemFacts{target}, FailureText(error))) return false;
     }
   }
 
@@ -649,9 +655,21 @@ class FileJobRun {
       if ((source.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         SetFileAttributesW(path.c_str(), source.attributes & ~FILE_ATTRIBUTE_READONLY);
       }
+      if (source.IsLink()) return RemoveLink(path);
       return LastErrorOr(source.IsFolder() ? RemoveDirectoryW(path.c_str())
                                            : DeleteFileW(path.c_str()));
     });
+  }
+
+  // The link itself, opened as a link, goes; whatever it points at stays.
+  static DWORD RemoveLink(const std::wstring& path) {
+    const UniqueHandle link(CreateFileW(
+        path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!link) return GetLastError();
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return LastErrorOr(SetFileInformationByHandle(link.Get(), FileDispositionInfo, &disposition,
+                                                  sizeof disposition));
   }
 
   // Delete --------------------------------------------------------------------------------
