@@ -689,6 +689,34 @@ TEST_F(FileCommands, JobsQueuedPausedWaitForResumeAndOneCancelledNeverStarts) {
   EXPECT_TRUE(Lists(Right(), L"first.bin"));
 }
 
+TEST_F(FileCommands, ASourceGoneWhileQueuedIsAskedAboutAndSkipGoesOnWithTheRest) {
+  const TestFolder source(L"gone-source");
+  const TestFolder target(L"gone-target");
+  source.File(L"gone.txt", "gone");
+  source.File(L"stays.txt", "stays");
+  ShowBoth(source.Path(), target.Path());
+  SelectRows(Left(), {L"gone.txt", L"stays.txt"});
+  {
+    BoxDriver driver({{kPromptClass, std::nullopt, true}});
+    Key(VK_F5);
+  }
+  HWND window = nullptr;
+  ASSERT_TRUE(fm::test::PumpUntil([&] {
+    window = JobWindow();
+    return window && JobTexts(window).find(L"Paused") != std::wstring::npos;
+  }));
+  ASSERT_TRUE(DeleteFileW((source / L"gone.txt").c_str()));
+  BoxDriver driver({{kQuestionClass, std::nullopt, false, L"&Skip"}});
+  ASSERT_TRUE(PressJobButton(window, L"&Resume"));
+  ASSERT_TRUE(WaitForJobs()) << driver.AllText();
+  const std::vector<Seen> boxes = driver.Boxes();
+  ASSERT_EQ(boxes.size(), 1u) << driver.AllText();
+  EXPECT_EQ(boxes[0].box, kQuestionClass);
+  EXPECT_NE(boxes[0].text.find(source / L"gone.txt"), std::wstring::npos) << boxes[0].text;
+  EXPECT_FALSE(Exists(target / L"gone.txt"));
+  EXPECT_EQ(ReadBytes(target / L"stays.txt"), "stays");
+}
+
 // A file long to copy: 400 MB of bytes that do not repeat in short periods.
 void WriteLongFile(const std::wstring& path) {
   std::ofstream out(fs::path(path), std::ios::binary);
