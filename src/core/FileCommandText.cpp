@@ -43,10 +43,12 @@ std::wstring TypedTargetPath(std::wstring_view typed, std::wstring_view base) {
   const size_t first = typed.find_first_not_of(L' ');
   if (first == std::wstring_view::npos) return {};
   typed = typed.substr(first, typed.find_last_not_of(L' ') - first + 1);
-  if (typed.size() == 2 && typed[1] == L':') return std::wstring(typed) + L'\\';
+  const bool driveLetter = (typed[0] >= L'a' && typed[0] <= L'z') || (typed[0] >= L'A' && typed[0] <= L'Z');
+  if (typed.size() == 2 && typed[1] == L':' && driveLetter) return std::wstring(typed) + L'\\';
   std::wstring path = IsDriveLetterPath(typed) || typed.starts_with(L"\\\\") ? std::wstring(typed)
                                                                              : JoinPath(base, typed);
-  while (path.size() > 3 && path.back() == L'\\' && !IsDriveRoot(path)) path.pop_back();
+  // A blank before a final backslash would stay the folder's last character otherwise.
+  while (path.size() > 2 && (path.back() == L'\\' || path.back() == L' ') && !IsDriveRoot(path)) path.pop_back();
   return path;
 }
 

@@ -21,8 +21,8 @@ std::wstring DeleteQuestion(const std::vector<std::wstring>& paths, bool permane
 // A job's window title: "Copying 3 items to C:\dest", "Deleting "a.txt"".
 std::wstring JobTitle(FileCommand command, const std::vector<std::wstring>& paths, std::wstring_view target);
 
-// The path a typed target names: blanks around it and a final backslash (but a drive
-// root's) dropped, a name without a drive or share taken in base. Empty for a blank text.
+// The path a typed target names: blanks around it and final backslashes and blanks (but a
+// drive root's backslash) dropped, a name without a drive or share taken in base. Empty for a blank text.
 std::wstring TypedTargetPath(std::wstring_view typed, std::wstring_view base);
 
 }  // namespace fm

@@ -27,6 +27,7 @@ TEST(FileCommandTextTest, ATypedTargetBecomesAFullPath) {
       {L"D:\\dest", L"D:\\dest"},
       {L"  D:\\dest\\  ", L"D:\\dest"},
       {L"D:\\dest\\\\", L"D:\\dest"},
+      {L"D:\\dest \\", L"D:\\dest"},
       {L"D:\\", L"D:\\"},
       {L"D:", L"D:\\"},
       {L"copy.txt", L"C:\\src\\copy.txt"},
