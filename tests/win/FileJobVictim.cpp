@@ -1,7 +1,8 @@
 #include "FileJobVictim.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
