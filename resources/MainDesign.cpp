@@ -166,22 +166,27 @@ void TMain::CreateDesign() {
     const wchar_t* name;
     const wchar_t* caption;
     int width;
+    bool enabled;
   };
   static constexpr FunctionKey kFunctionKeys[] = {
-      {L"BTN_F03", L"F3 - View", 80},          {L"BTN_F04", L"F4 - Edit", 80},
-      {L"BTN_F05", L"F5 - Copy", 80},          {L"BTN_F06", L"F6 - Move", 80},
-      {L"BTN_F07", L"F7 - New Folder", 80},    {L"BTN_F08", L"F8 - Delete", 80},
-      {L"BTN_F09", L"F9 - Property", 120},     {L"BTN_F10", L"F10 - Refresh", 80}};
+      {L"BTN_F03", L"F3 - View", 80, false},          {L"BTN_F04", L"F4 - Edit", 80, true},
+      {L"BTN_F05", L"F5 - Copy", 80, true},           {L"BTN_F06", L"F6 - Move", 80, true},
+      {L"BTN_F07", L"F7 - New Folder", 80, true},     {L"BTN_F08", L"F8 - Delete", 80, true},
+      {L"BTN_F09", L"F9 - Property", 120, true},      {L"BTN_F10", L"F10 - Refresh", 80, false}};
   for (const FunctionKey& key : kFunctionKeys) {
     auto& button = BTN_Panel->Add<TSpeedButton>(key.name, key.caption);
     Place(button, TAlign::alLeft, key.width, 35);
     button.SetMargins(TMargins{0, 1, 1, 1});
     button.SetTabStop(false);
-    button.SetEnabled(false);
+    button.SetEnabled(key.enabled);
     FunctionKeyButtons.push_back(&button);
   }
+  BTN_F04 = FunctionKeyButtons[1];
+  BTN_F05 = FunctionKeyButtons[2];
+  BTN_F06 = FunctionKeyButtons[3];
+  BTN_F07 = FunctionKeyButtons[4];
+  BTN_F08 = FunctionKeyButtons[5];
   BTN_F09 = FunctionKeyButtons[6];
-  BTN_F09->SetEnabled(true);
   BTN_F09->SetHint(L"Open object properties.");
   BTN_F09->SetShowHint(true);
   BTN_F09->SetGlyph(fm::pictures::kPropertyGlyph);

@@ -80,6 +80,21 @@ foldmere_open_about() {
   xdotool key a
 }
 
+# foldmere_start_copy WINDOW NAME
+# Finds the row NAME in the left list by typing its name, then presses F5 and Enter in the
+# copy dialog, as a user would.
+foldmere_start_copy() {
+  local window=$1 name=$2 WIDTH HEIGHT frame
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
+  frame=$(((WIDTH - 1429) / 2))
+  xdotool mousemove --window "$window" $((frame + 140)) $((HEIGHT - frame - 863 + 200)) click 1
+  xdotool type --delay 20 "$name"
+  sleep 0.5
+  xdotool key F5
+  sleep 1.5
+  xdotool key Return
+}
+
 # foldmere_close_box WINDOW SECONDS
 # Closes a window of the program that is not its main window, such as a modal box, with
 # Alt+F4 and waits until it is gone. Fails when it outlives the limit.

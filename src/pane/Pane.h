@@ -110,6 +110,9 @@ class TPaneHost {
   virtual fm::FolderWatcher& Watcher() = 0;
   // F10 in the pane's list: the active pane and the drive boxes are read again.
   virtual void Refresh() = 0;
+  // An item of the pane's folder was renamed in place to NewName: the panes that show
+  // the folder read it again once the edit has ended.
+  virtual void RenamedInPlace(TPane& Pane, std::wstring NewName) = 0;
 
  protected:
   ~TPaneHost() = default;
@@ -165,6 +168,17 @@ class TPane {
   void FolderChanged(int Watch, const fm::FolderChanges& Changes);
   // Brings the rows up to date with changes the folder shown had, however they were heard.
   void ApplyFolderChanges(const fm::FolderChanges& Changes);
+  // Selects the row captioned Name alone, focused and in view; false when there is none.
+  bool SelectName(const std::wstring& Name);
+
+  // The items the file operations act on, by their paths in the folder shown: the
+  // selected rows, or the focused row when none is selected.
+  std::vector<std::wstring> OperandPaths();
+  // The path of the focused row's item in the folder shown; empty without one.
+  std::wstring FocusedPath();
+  // Edits the focused row's caption in place; Enter renames the item in its folder,
+  // never onto a name that exists.
+  void StartRename();
 
   const std::wstring& Path() const { return FPath; }
   std::uint64_t Files() const { return FFiles; }
@@ -231,6 +245,10 @@ class TPane {
   fm::ComPtr<IContextMenu> RowsMenuHandler(int Row);
   // Null where the folder shown has no menu here.
   fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // Renames the item of row to NewName in the folder shown, or tells why not.
+  void RenameRow(std::int32_t row, const std::wstring& NewName);
+  // The item's path in the folder shown, as the folder parses it.
+  std::wstring ParsingPath(const TLeftShellItem& item) const;
   // The drive root of row, a drive's row; empty for any other row.
   std::wstring DriveRootOf(std::int32_t row);
   // The absolute item ID list of an entry of the shown folder.
@@ -288,6 +306,10 @@ class TPane {
   std::optional<std::wstring> FFolderFinal;
   TFolderWatches FWatches;
   bool FIsVolume = false;
+  // A rename asked for by StartRename, until the list begins its edit; the edit under way
+  // is a rename.
+  bool FRenameAsked = false;
+  bool FIsRename = false;
   bool FActive = false;
   // What the status bar's last panel says now.
   std::wstring FSelectionText;

@@ -111,7 +111,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Dispatch(const MSG& message) {
-  if (IsShortCut(message)) return;
+  if (IsShortCut(message) || IsFormShortCut(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -128,6 +128,16 @@ bool TApplication::IsShortCut(const MSG& message) {
   // The message itself tells whether Alt was held when the key went down.
   shift.Alt = message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0;
   return mainForm_->Menu()->IsShortCut(static_cast<WORD>(message.wParam), shift);
+}
+
+bool TApplication::IsFormShortCut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !message.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(TControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+  if (!form || !form->OnShortCut) return false;
+  bool taken = false;
+  const THandlerScope scope;
+  CallHandler([&] { taken = form->OnShortCut(static_cast<WORD>(message.wParam), CurrentShiftState()); });
+  return taken;
 }
 
 void TApplication::HandleException(std::exception_ptr error) noexcept {

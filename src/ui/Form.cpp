@@ -46,6 +46,7 @@ void TForm::DestroyWindowFirst() {
   OnClose = nullptr;
   OnPaint = nullptr;
   OnDpiChanged = nullptr;
+  OnShortCut = nullptr;
   OnResize = nullptr;
   if (Handle()) SetMenu(Handle(), nullptr);
   DestroyHandle();
@@ -124,6 +125,23 @@ void TForm::CenterOn(const TForm& other) {
   const int height = Height();
   SetBounds(around.left + (around.right - around.left - width) / 2,
             around.top + (around.bottom - around.top - height) / 2, width, height);
+}
+
+void TForm::CenterOnWindow(HWND other) {
+  RECT around{};
+  if (!other || !GetWindowRect(other, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+  const int width = Width();
+  const int height = Height();
+  SetBounds(around.left + (around.right - around.left - width) / 2,
+            around.top + (around.bottom - around.top - height) / 2, width, height);
+}
+
+TCreateParams ModalBoxParams(HWND owner) {
+  TCreateParams params;
+  params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_DLGMODALFRAME;
+  params.Parent = owner;
+  return params;
 }
 
 bool TForm::ShowModal() {

@@ -21,6 +21,9 @@ struct TCreateParams {
   HWND Parent = nullptr;
 };
 
+// A small modal box owned by owner: a caption with the window menu, a dialog's frame.
+TCreateParams ModalBoxParams(HWND owner);
+
 class TForm : public TControl {
  public:
   // The client size is a design size, in 96-dpi pixels.
@@ -46,6 +49,9 @@ class TForm : public TControl {
   void CenterOnScreen();
   // Puts the window in the middle of another window.
   void CenterOn(const TForm& other);
+  // Puts the window in the middle of a window of any kind, or of the screen's work area
+  // without one.
+  void CenterOnWindow(HWND other);
 
   // The menu bar; the form owns it.
   template <class T = TMainMenu>
@@ -74,6 +80,9 @@ class TForm : public TControl {
   std::function<void(HDC dc)> OnPaint;
   // The window moved to another DPI and its design numbers were applied again.
   TNotifyEvent OnDpiChanged;
+  // A key pressed in any control of the form, before the control sees it; true when the
+  // form took it (Enter and Escape of a dialog).
+  std::function<bool(WORD key, TShiftState shift)> OnShortCut;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,10 +2,10 @@
 
 namespace fm::ui {
 
-TLabel::TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment)
+TLabel::TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment, bool wordWrap)
     : TControl(&parent, std::move(name)) {
   SetColor(parent.Color());
-  DWORD style = WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE;
+  DWORD style = WS_VISIBLE | SS_NOPREFIX | (wordWrap ? SS_EDITCONTROL : SS_CENTERIMAGE);
   style |= alignment == TAlignment::taCenter ? SS_CENTER
            : alignment == TAlignment::taRightJustify ? SS_RIGHT
                                                      : SS_LEFT;

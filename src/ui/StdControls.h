@@ -17,7 +17,9 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TControl {
  public:
-  TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment);
+  // A label that wraps its words takes as many lines as its height allows; one that does
+  // not shows one line, centred in its height.
+  TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment, bool wordWrap = false);
 
  protected:
   HBRUSH CtlColor(HDC dc) override;

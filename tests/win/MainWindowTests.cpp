@@ -97,9 +97,9 @@ TEST_F(MainWindow, FunctionKeyButtonsShareTheBottomBand) {
     const wchar_t* caption;
     bool enabled;
   };
-  const Key keys[] = {{L"BTN_F03", L"F3 - View", false},       {L"BTN_F04", L"F4 - Edit", false},
-                      {L"BTN_F05", L"F5 - Copy", false},       {L"BTN_F06", L"F6 - Move", false},
-                      {L"BTN_F07", L"F7 - New Folder", false}, {L"BTN_F08", L"F8 - Delete", false},
+  const Key keys[] = {{L"BTN_F03", L"F3 - View", false},       {L"BTN_F04", L"F4 - Edit", true},
+                      {L"BTN_F05", L"F5 - Copy", true},        {L"BTN_F06", L"F6 - Move", true},
+                      {L"BTN_F07", L"F7 - New Folder", true},  {L"BTN_F08", L"F8 - Delete", true},
                       {L"BTN_F09", L"F9 - Property", true},    {L"BTN_F10", L"F10 - Refresh", true}};
   // An eighth of the window's outer width each, less 3.
   RECT window;

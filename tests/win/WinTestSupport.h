@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,6 +18,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // Handles the messages that are waiting now, including those they cause.
 void PumpPending();
+
+// A key pressed and released as the keyboard would; with ctrl or shift, while that key is
+// held.
+struct Stroke {
+  WORD key;
+  bool ctrl = false;
+  bool shift = false;
+};
+
+// Presses the keys one after another and handles the messages they cause.
+void Press(std::initializer_list<Stroke> strokes);
 
 // Whether the tests run under Wine rather than on Windows.
 bool RunningUnderWine();
