@@ -37,8 +37,10 @@ void BareCopy(const std::wstring& from, const std::wstring& to, std::byte* buffe
   }
 }
 
-// A folder of folders of files, copied by hand: CreateDirectoryW and the bare loop.
-void BareTreeCopy(const std::wstring& from, const std::wstring& to, std::byte* buffer) {
+// A folder of folders of files copied by hand: CreateDirectoryW for each folder and
+// copyFile for each file.
+void CopyTree(const std::wstring& from, const std::wstring& to,
+              const std::function<void(const std::wstring&, const std::wstring&)>& copyFile) {
   if (!CreateDirectoryW(to.c_str(), nullptr)) throw std::runtime_error("no target folder");
   WIN32_FIND_DATAW data;
   const fm::UniqueFindHandle find(FindFirstFileW((from + L"\\*").c_str(), &data));
@@ -47,28 +49,16 @@ void BareTreeCopy(const std::wstring& from, const std::wstring& to, std::byte* b
     const std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      BareTreeCopy(from + L"\\" + name, to + L"\\" + name, buffer);
+      CopyTree(from + L"\\" + name, to + L"\\" + name, copyFile);
     } else {
-      BareCopy(from + L"\\" + name, to + L"\\" + name, buffer);
+      copyFile(from + L"\\" + name, to + L"\\" + name);
     }
   } while (FindNextFileW(find.Get(), &data));
 }
 
-void CopyFileExTree(const std::wstring& from, const std::wstring& to) {
-  if (!CreateDirectoryW(to.c_str(), nullptr)) throw std::runtime_error("no target folder");
-  WIN32_FIND_DATAW data;
-  const fm::UniqueFindHandle find(FindFirstFileW((from + L"\\*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyFileExTree(from + L"\\" + name, to + L"\\" + name);
-    } else if (!CopyFileExW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), nullptr,
-                            nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
-      throw std::runtime_error("CopyFileExW failed");
-    }
-  } while (FindNextFileW(find.Get(), &data));
+void CopyFileEx(const std::wstring& from, const std::wstring& to) {
+  if (!CopyFileExW(from.c_str(), to.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
+    throw std::runtime_error("CopyFileExW failed");
 }
 
 // While it lives, a thread sends WM_NULL to window every 10 ms and keeps the longest round
@@ -149,8 +139,7 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
     const double fl = f.Ms();
     RemoveTarget(one);
     Stopwatch p;
-    if (!CopyFileExW(big.c_str(), one.c_str(), nullptr, nullptr, nullptr, 0))
-      throw std::runtime_error("CopyFileExW failed");
+    CopyFileEx(big, one);
     const double pl = p.Ms();
     RemoveTarget(one);
 
@@ -159,11 +148,13 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
     const double te = EngineCopy(tree, out, &silence);
     RemoveTarget(copy);
     Stopwatch tf;
-    BareTreeCopy(tree, copy, buffer.get());
+    CopyTree(tree, copy, [&](const std::wstring& from, const std::wstring& to) {
+      BareCopy(from, to, buffer.get());
+    });
     const double tfl = tf.Ms();
     RemoveTarget(copy);
     Stopwatch tp;
-    CopyFileExTree(tree, copy);
+    CopyTree(tree, copy, CopyFileEx);
     const double tpl = tp.Ms();
     RemoveTarget(copy);
     progress("copies, repetition " + std::to_string(rep) + ": 1 GiB engine " + Fixed(e, 0) +
