@@ -56,7 +56,7 @@ void CopyTree(const std::wstring& from, const std::wstring& to,
   } while (FindNextFileW(find.Get(), &data));
 }
 
-void CopyFileEx(const std::wstring& from, const std::wstring& to) {
+void PlatformCopy(const std::wstring& from, const std::wstring& to) {
   if (!CopyFileExW(from.c_str(), to.c_str(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
     throw std::runtime_error("CopyFileExW failed");
 }
@@ -139,7 +139,7 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
     const double fl = f.Ms();
     RemoveTarget(one);
     Stopwatch p;
-    CopyFileEx(big, one);
+    PlatformCopy(big, one);
     const double pl = p.Ms();
     RemoveTarget(one);
 
@@ -154,7 +154,7 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
     const double tfl = tf.Ms();
     RemoveTarget(copy);
     Stopwatch tp;
-    CopyTree(tree, copy, CopyFileEx);
+    CopyTree(tree, copy, PlatformCopy);
     const double tpl = tp.Ms();
     RemoveTarget(copy);
     progress("copies, repetition " + std::to_string(rep) + ": 1 GiB engine " + Fixed(e, 0) +
