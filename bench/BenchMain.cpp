@@ -2,8 +2,9 @@
 // and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
-//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--burst-only] [--reps N] [--root DIR]
-//                      [--foldmere EXE] [--report FILE] [--progress FILE]
+//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--burst-only]
+//                      [--copies-only] [--reps N] [--root DIR] [--copy-root DIR] [--linux-cp-ms MS]
+//                      [--linux-cp-tree-ms MS] [--foldmere EXE] [--report FILE] [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
 #include <windows.h>
@@ -22,6 +23,7 @@
 
 #include "WinTestSupport.h"
 #include "Burst.h"
+#include "FileCopyBench.h"
 #include "Floor.h"
 #include "Machine.h"
 #include "Measure.h"
@@ -49,7 +51,9 @@ struct Options {
   bool readOnly = false;
   bool tipsOnly = false;
   bool burstOnly = false;
+  bool copiesOnly = false;
   int reps = 5;
+  bench::CopyBenchOptions copies{L"C:\\foldmere-bench-copy"};
   std::wstring root = L"C:\\foldmere-bench";
   std::wstring foldmere;
   std::wstring report = L"bench-report.txt";
@@ -83,6 +87,14 @@ Options Parse(int argc, wchar_t** argv) {
       options.tipsOnly = true;
     } else if (arg == L"--burst-only") {
       options.burstOnly = true;
+    } else if (arg == L"--copies-only") {
+      options.copiesOnly = true;
+    } else if (arg == L"--copy-root") {
+      options.copies.root = value();
+    } else if (arg == L"--linux-cp-ms") {
+      options.copies.linuxCpMs = std::stod(value());
+    } else if (arg == L"--linux-cp-tree-ms") {
+      options.copies.linuxCpTreeMs = std::stod(value());
     } else if (arg == L"--reps") {
       options.reps = std::max(1, std::stoi(value()));
     } else if (arg == L"--root") {
@@ -459,7 +471,7 @@ int Run(const Options& options) {
   fm::test::ModalWatcher watch;
   std::vector<Row> rows;
   int biggestRows = 0;
-  {
+  if (!options.copiesOnly) {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
     if (!options.tipsOnly && !options.burstOnly)
@@ -479,16 +491,22 @@ int Run(const Options& options) {
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly && !options.burstOnly) {
+  if (!options.readOnly && !options.tipsOnly && !options.burstOnly && !options.copiesOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));
+  }
+  if (options.copiesOnly || (!options.readOnly && !options.tipsOnly && !options.burstOnly)) {
+    const auto copies = bench::MeasureFileCopies(options.copies, progress);
+    rows.insert(rows.end(), copies.begin(), copies.end());
   }
   CheckNoBoxes(watch);
 
   head.push_back("Host load at the end: " + HostLoad());
   head.push_back("Each figure: median, min and max of " + std::to_string(options.reps) +
-                 " repetitions (measure 4: of the longest step in each part). Times in ms.");
+                 " repetitions (measure 4: of the longest step in each part; measure 9: of " +
+                 std::to_string(options.copies.reps) + " after one round that warms the cache)." +
+                 " Times in ms.");
   const std::string table = bench::FormatTable(head, rows);
   // The same bytes as the report file: no CR before each line feed.
   _setmode(_fileno(stdout), _O_BINARY);

@@ -380,6 +380,13 @@ class FileJobRun {
       CopyFolder(source, target);
       return;
     }
+    // The name is looked at only when it turns out to be taken: a lookup of each name
+    // before its copy costs as much as the copy of a small file.
+    if (!source.IsLink()) {
+      const CopyOutcome first = CopyFile(source, target, false);
+      if (first == CopyOutcome::Done) return;
+      if (first == CopyOutcome::Skipped) return Passed(source);
+    }
     const Resolution resolution = Resolve(source, target);
     if (resolution == Resolution::Skip) {
       Passed(source);
@@ -388,7 +395,7 @@ class FileJobRun {
         Finished(1, 0);
       else
         Passed(source);
-    } else if (!CopyFile(source, target, resolution == Resolution::Replace)) {
+    } else if (CopyFile(source, target, resolution == Resolution::Replace) != CopyOutcome::Done) {
       Passed(source);
     }
   }
@@ -424,28 +431,38 @@ class FileJobRun {
     if (carried != 0) SetFileAttributesW(ExtendedLengthPath(target).c_str(), carried);
   }
 
+  enum class CopyOutcome { Done, Skipped, Exists };
+
   // Copies one file's bytes, its streams and times; a replaced target is written under a
-  // name of its own and swapped in only when complete. False when the user skipped it.
-  bool CopyFile(const Entry& source, const std::wstring& target, bool replace) {
+  // name of its own and swapped in only when complete. A target name that exists, when it
+  // is not to be replaced, is left to the caller.
+  CopyOutcome CopyFile(const Entry& source, const std::wstring& target, bool replace) {
     const std::uint64_t bytesBefore = BytesDone();
+    const DWORD carried = CarriedAttributes(source.attributes);
     for (;;) {
       const std::wstring written = replace ? TemporaryNameBeside(target) : target;
       DWORD error = ERROR_SUCCESS;
       {
         PartialFile partial(written);
-        error = CopyData(source, partial);
+        error = CopyData(source, partial, carried & ~FILE_ATTRIBUTE_READONLY);
         if (error == ERROR_SUCCESS && replace) error = SwapIn(written, target);
         if (error == ERROR_SUCCESS) partial.Keep();
       }
       if (error == ERROR_SUCCESS) {
-        const DWORD carried = CarriedAttributes(source.attributes);
-        if (carried != 0) SetFileAttributesW(ExtendedLengthPath(target).c_str(), carried);
+        if ((carried & FILE_ATTRIBUTE_READONLY) != 0) {
+          SetFileAttributesW(ExtendedLengthPath(target).c_str(), carried);
+        }
         Finished(1, 0);
-        return true;
+        return CopyOutcome::Done;
+      }
+      if (!replace && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)) {
+        return CopyOutcome::Exists;
       }
       // The bytes of the failed attempt are not done.
       context_.Report([&](JobProgress& p) { p.bytesDone = bytesBefore; });
-      if (!AskFailed(source.Facts(), ItemFacts{target}, FailureText(error))) return false;
+      if (!AskFailed(source.Facts(), ItemFacts{target}, FailureText(error))) {
+        return CopyOutcome::Skipped;
+      }
     }
   }
 
@@ -474,15 +491,18 @@ class FileJobRun {
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
   }
 
-  DWORD CopyData(const Entry& source, PartialFile& partial) {
+  // The copy is made with the attributes it keeps, read-only aside (set once it is written).
+  DWORD CopyData(const Entry& source, PartialFile& partial, DWORD attributes) {
     const UniqueHandle in(CreateFileW(ExtendedLengthPath(source.path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in) return GetLastError();
     // CREATE_NEW: a name that appeared meanwhile is never written over.
     const std::wstring written = ExtendedLengthPath(partial.Path());
-    partial.handle.Reset(CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    partial.handle.Reset(CreateFileW(
+        written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        (attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN,
+        nullptr));
     if (!partial.handle) {
       const DWORD error = GetLastError();
       partial.Keep();  // not ours to remove
@@ -638,7 +658,7 @@ class FileJobRun {
       DeleteSource(source);
       return;
     }
-    if (!CopyFile(source, target, replace)) return Passed(source);
+    if (CopyFile(source, target, replace) != CopyOutcome::Done) return Passed(source);
     const std::optional<Entry> copy = Look(target);
     const std::optional<Entry> original = Look(source.path);
     if (!copy || !original || copy->size != original->size) {

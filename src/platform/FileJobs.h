@@ -3,6 +3,22 @@
 // window it was given whenever there is news, and the UI thread takes the news with
 // TakeNews(). A question (a name that exists, a step that failed) holds its job until the
 // UI thread answers it; nothing on the UI thread ever waits on the worker.
+//
+// The engine copies with its own loop on CreateFileW/ReadFile/WriteFile rather than the
+// platform's CopyFileExW, which under Wine ignores its progress routine and cancel flag,
+// copies in 64 KiB blocks and leaves a partial target when a write fails. The same loop runs
+// on Windows, so what the tests show under Wine is what runs there. Where Wine falls short:
+// - FindFirstStreamW lists no alternate data streams under Wine, so the streams (a
+//   downloaded file's zone mark) are copied only on Windows; under Wine the copy of the main
+//   data, times and attributes is what is shown.
+// - Wine lists a Linux link to a folder as a reparse point but can neither read it
+//   (FSCTL_GET_REPARSE_POINT fails) nor remove it as a link, and CreateSymbolicLinkW makes
+//   nothing while answering success. The engine never enters such a link: a copy or
+//   delete of it is asked about (Retry / Skip / Cancel), and a link call that answers
+//   success without a link to show is taken as a failure.
+// - Sending to the Recycle Bin is not the engine's; the shell's SHFileOperationW does it
+//   (under Wine into $XDG_DATA_HOME/Trash). Its copies and moves are not used: under Wine
+//   they replace an existing target without asking and cannot be cancelled.
 #pragma once
 
 #include <windows.h>

@@ -22,6 +22,8 @@ class FileJobDriver {
   FileJobDriver& operator=(const FileJobDriver&) = delete;
 
   FileJobEngine& Engine() { return *engine_; }
+  // The hidden window that takes the engine's messages on this thread.
+  HWND Window() const { return window_.Get(); }
 
   // Answers each question as it comes; unset, every question is answered Cancel.
   std::function<Answer(const JobQuestion&)> answer;

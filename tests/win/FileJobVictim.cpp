@@ -1,34 +1,30 @@
+// The victim mode: one job run to be killed from outside.
 #include "FileJobVictim.h"
 
-#include <windows.h>
-
-#include <shellapi.h>
-
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "FileJobDriver.h"
 #include "WinTestSupport.h"
 
 namespace fm::test {
 
-//   foldmere_win_tests.exe --file-job-victim copy|move PID-FILE TARGET SOURCE...
-// The Linux process id of this Wine process goes to PID-FILE before the job starts; the
-// job answers Overwrite to every name that exists.
-bool RunFileJobVictim(int& exitCode) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  const UniqueHLocal owner(argv);
-  if (argv == nullptr || argc < 6 || std::wstring(argv[1]) != L"--file-job-victim") return false;
+//   foldmere_win_tests.exe --file-job-victim copy|move READY-FILE TARGET SOURCE...
+// READY-FILE is written when the job is about to start; the job answers Overwrite to every
+// name that exists.
+bool RunFileJobVictim(int argc, char** narrow, int& exitCode) {
+  if (argc < 6 || std::string(narrow[1]) != "--file-job-victim") return false;
+  // The paths the script gives are ASCII.
+  std::vector<std::wstring> argv;
+  for (int i = 0; i < argc; ++i) argv.emplace_back(narrow[i], narrow[i] + std::strlen(narrow[i]));
   JobRequest request;
-  request.kind = std::wstring(argv[2]) == L"move" ? JobKind::Move : JobKind::Copy;
-  const std::wstring pidFile = argv[3];
+  request.kind = argv[2] == L"move" ? JobKind::Move : JobKind::Copy;
+  const std::wstring readyFile = argv[3];
   request.targetFolder = argv[4];
   for (int i = 5; i < argc; ++i) request.sources.push_back(argv[i]);
 
-  // Wine shows the host's root as Z:; /proc/self is the process that reads it.
-  const std::string stat = ReadWhole(L"Z:\\proc\\self\\stat");
-  WriteWhole(pidFile + L".tmp", stat.substr(0, stat.find(' ')) + "\n");
-  MoveFileExW((pidFile + L".tmp").c_str(), pidFile.c_str(), MOVEFILE_REPLACE_EXISTING);
+  WriteWhole(readyFile, "ready\n");
 
   FileJobDriver driver;
   driver.answer = [](const JobQuestion&) { return Answer::Overwrite; };

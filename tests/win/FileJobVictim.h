@@ -5,6 +5,6 @@
 namespace fm::test {
 
 // True when the command line asks for the mode; exitCode is then 0 when the job was done.
-bool RunFileJobVictim(int& exitCode);
+bool RunFileJobVictim(int argc, char** argv, int& exitCode);
 
 }  // namespace fm::test

@@ -5,7 +5,7 @@
 #include "ui/Application.h"
 
 int main(int argc, char** argv) {
-  if (int exitCode = 0; fm::test::RunFileJobVictim(exitCode)) return exitCode;
+  if (int exitCode = 0; fm::test::RunFileJobVictim(argc, argv, exitCode)) return exitCode;
   testing::InitGoogleTest(&argc, argv);
   fm::OleApartment apartment;
   fm::ui::Application().Initialize();

@@ -18,6 +18,7 @@ drive_t="$prefix/foldmere-jobs-t"
 devices="$prefix/dosdevices"
 failures=0
 fail() { echo "run-file-jobs: $*" >&2; failures=$((failures + 1)); }
+note() { echo "run-file-jobs: ${SECONDS}s: $*"; }
 
 undo() {
   [ -d "$root" ] && chmod -R u+rwx "$root" 2>/dev/null
@@ -69,9 +70,11 @@ else
   echo "run-file-jobs: mounting a tmpfs was refused; the disk-full test skips" >&2
 fi
 
+note "folders made"
 WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
 "$wine_run" --prefix "$prefix" "$test_exe" --gtest_filter='FileJobs*' || fail "the Windows tests failed"
 
+note "Windows tests run"
 # The bytes of every copy, compared from this side.
 diff -r "$src/tree" "$root/out/copy-mixed/tree" >/dev/null || fail "copied tree differs"
 cmp -s "$src/top.txt" "$root/out/copy-mixed/top.txt" || fail "copied top.txt differs"
@@ -85,31 +88,36 @@ large_file() { head -c 1048576 /dev/urandom >"$1" && truncate -s "$2" "$1"; }
 windows() { echo "C:\\foldmere-jobs\\$1" | sed 's|/|\\|g'; }
 
 # Starts the victim mode with ARGS, waits until CONDITION (a shell command) holds while
-# the job runs, then kills the Wine process with SIGKILL.
+# the job runs, then kills the Wine process with SIGKILL. That process is the child of the
+# time limit that wine-run starts.
 kill_midway() {
-  local pid_file=$1 condition=$2 runner pid="" i
+  local ready_file=$1 condition=$2 runner limit pid="" i
   shift 2
-  rm -f "$pid_file"
+  rm -f "$ready_file"
   "$wine_run" --prefix "$prefix" "$test_exe" --file-job-victim "$@" >/dev/null 2>&1 &
   runner=$!
   for i in $(seq 3000); do
-    [ -s "$pid_file" ] && break
+    [ -s "$ready_file" ] && break
     kill -0 "$runner" 2>/dev/null || break
     sleep 0.02
   done
-  pid=$(cat "$pid_file" 2>/dev/null)
-  if [ -n "$pid" ]; then
+  limit=$(pgrep -P "$runner" -x timeout)
+  [ -z "$limit" ] || pid=$(pgrep -P "$limit" | head -n 1)
+  if [ -s "$ready_file" ] && [ -n "$pid" ]; then
     for i in $(seq 100000); do
       eval "$condition" && break
       kill -0 "$pid" 2>/dev/null || break
     done
     kill -KILL "$pid" 2>/dev/null
+  else
+    pid=""
   fi
   wait "$runner" 2>/dev/null
   [ -n "$pid" ] || { fail "the job to be killed did not start"; return 1; }
 }
 size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 
+note "bytes compared"
 # An overwrite killed midway: the old target is whole, the new content only in a part file.
 over="$root/kill-over"
 mkdir -p "$over/target"
@@ -123,13 +131,14 @@ part_grown() {
   done
   return 1
 }
-if kill_midway "$over/pid" part_grown copy "$(windows kill-over/pid)" "$(windows kill-over/target)" \
+if kill_midway "$over/ready" part_grown copy "$(windows kill-over/ready)" "$(windows kill-over/target)" \
   "$(windows kill-over/new.bin)"; then
   cmp -s "$over/old-copy.bin" "$over/target/new.bin" ||
     fail "an overwrite killed midway did not leave the old target whole"
   ls "$over/target" | grep -q '\.part$' || fail "the overwrite was not killed in the middle of its file"
 fi
 rm -rf "$over"
+note "overwrite killed"
 
 # A move to D: killed midway: each source is whole, or gone with its copy whole.
 move="$root/kill-move"
@@ -137,7 +146,7 @@ mkdir -p "$move/from" "$drive_d/kill-move"
 for i in 1 2 3 4 5; do large_file "$move/from/f$i.bin" 200M; done
 cp -a --sparse=always "$move/from" "$move/ref"
 third_started() { [ "$(size_of "$drive_d/kill-move/f3.bin")" -gt 0 ]; }
-if kill_midway "$move/pid" third_started move "$(windows kill-move/pid)" 'D:\kill-move' \
+if kill_midway "$move/ready" third_started move "$(windows kill-move/ready)" 'D:\kill-move' \
   $(for i in 1 2 3 4 5; do windows "kill-move/from/f$i.bin"; done); then
   gone=0 kept=0
   for i in 1 2 3 4 5; do
@@ -152,6 +161,7 @@ if kill_midway "$move/pid" third_started move "$(windows kill-move/pid)" 'D:\kil
   done
   [ "$gone" -ge 1 ] && [ "$kept" -ge 1 ] || fail "the move was not killed midway ($gone moved, $kept kept)"
 fi
+note "move killed"
 WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
 
 if [ "$failures" -gt 0 ]; then
