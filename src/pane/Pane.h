@@ -10,11 +10,13 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "controls/Vcl_Interceptors.h"
@@ -258,6 +260,13 @@ class TPane {
   // The entry of Item, an item of the folder shown, as the last read would have made it;
   // null for an item the pane does not list.
   std::unique_ptr<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
+  // Applies the changes of pending names one turn's time allows; asks for another turn
+  // while some are left.
+  void ApplyPendingNames();
+  // Brings the rows of Names up to date: their entries leave, Added take their places.
+  void ApplyNames(const std::vector<std::wstring>& Names, std::vector<std::unique_ptr<TLeftShellItem>> Added);
+  // Forgets the names pending: a whole read shows what they changed.
+  void DropPendingNames();
   // The list's selected, focused and top rows.
   fm::ListPosition Position() const;
   // Gives the list its new row count and the place that followed its rows there.
@@ -305,6 +314,12 @@ class TPane {
   std::wstring FFolderPath;
   std::optional<std::wstring> FFolderFinal;
   TFolderWatches FWatches;
+  // Names changed that the rows do not show yet, in the order heard: a turn of the window
+  // applies as many as its time allows, so that the window answers between turns.
+  std::deque<std::wstring> FPendingNames;
+  std::unordered_set<std::wstring> FPendingKnown;
+  // When the shell first could not parse a name, by name.
+  std::unordered_map<std::wstring, ULONGLONG> FParseRetries;
   bool FIsVolume = false;
   // A rename asked for by StartRename, until the list begins its edit; the edit under way
   // is a rename.
