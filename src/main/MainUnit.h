@@ -46,6 +46,7 @@ using PaneUnit::SetHeaderImage;
 using PaneUnit::TLeftShellItem;
 using PaneUnit::TPane;
 
+// The window's own messages have one number each: WM_APP + 1 to WM_APP + 5.
 // The watcher's word that a watch has changes to take; wParam names the watch.
 inline constexpr UINT kFolderChangedMessage = WM_APP + 2;
 // The shell's word of a change; read back with fm::ReadShellChange.
@@ -121,7 +122,7 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // Posted to the window to show a pane's message after the event that made it.
   static constexpr UINT kShowLabelResult = WM_APP + 1;
   // Posted by the file-operation engine's worker: there is news to take.
-  static constexpr UINT kFileJobNews = WM_APP + 3;
+  static constexpr UINT kFileJobNews = WM_APP + 5;
   // Posted to the window to run what waits for the end of the event under way.
   static constexpr UINT kRunLater = WM_APP + 4;
 
