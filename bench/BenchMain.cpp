@@ -3,8 +3,9 @@
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
 //   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--selection-only]
-//                      [--burst-only] [--reps N] [--root DIR]
-//                      [--foldmere EXE] [--report FILE] [--progress FILE]
+//                      [--burst-only] [--copies-only] [--reps N] [--root DIR] [--copy-root DIR]
+//                      [--linux-cp-ms MS] [--linux-cp-tree-ms MS] [--foldmere EXE] [--report FILE]
+//                      [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
 #include <windows.h>
@@ -23,6 +24,7 @@
 
 #include "WinTestSupport.h"
 #include "Burst.h"
+#include "FileCopyBench.h"
 #include "Floor.h"
 #include "Machine.h"
 #include "Measure.h"
@@ -51,7 +53,9 @@ struct Options {
   bool tipsOnly = false;
   bool selectionOnly = false;
   bool burstOnly = false;
+  bool copiesOnly = false;
   int reps = 5;
+  bench::CopyBenchOptions copies{L"C:\\foldmere-bench-copy"};
   std::wstring root = L"C:\\foldmere-bench";
   std::wstring foldmere;
   std::wstring report = L"bench-report.txt";
@@ -87,6 +91,14 @@ Options Parse(int argc, wchar_t** argv) {
       options.selectionOnly = true;
     } else if (arg == L"--burst-only") {
       options.burstOnly = true;
+    } else if (arg == L"--copies-only") {
+      options.copiesOnly = true;
+    } else if (arg == L"--copy-root") {
+      options.copies.root = value();
+    } else if (arg == L"--linux-cp-ms") {
+      options.copies.linuxCpMs = std::stod(value());
+    } else if (arg == L"--linux-cp-tree-ms") {
+      options.copies.linuxCpTreeMs = std::stod(value());
     } else if (arg == L"--reps") {
       options.reps = std::max(1, std::stoi(value()));
     } else if (arg == L"--root") {
@@ -354,9 +366,9 @@ std::vector<Row> MeasureSelection(const Options& options, const Folder& biggest,
   }
   window.BrowseAndPaint(options.root + L"\\small");
   return {
-      {"9 Ctrl+A over every row, read anew, to painted", biggest.size, Summarize(first), "ms", ""},
-      {"9 Shift+Down after Ctrl+A, to painted", biggest.size, Summarize(extend), "ms", ""},
-      {"9 Ctrl+A again, to painted", biggest.size, Summarize(again), "ms", ""},
+      {"11 Ctrl+A over every row, read anew, to painted", biggest.size, Summarize(first), "ms", ""},
+      {"11 Shift+Down after Ctrl+A, to painted", biggest.size, Summarize(extend), "ms", ""},
+      {"11 Ctrl+A again, to painted", biggest.size, Summarize(again), "ms", ""},
   };
 }
 
@@ -490,7 +502,7 @@ int Run(const Options& options) {
   fm::test::ModalWatcher watch;
   std::vector<Row> rows;
   int biggestRows = 0;
-  {
+  if (!options.copiesOnly) {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
     if (!options.tipsOnly && !options.selectionOnly && !options.burstOnly)
@@ -514,16 +526,22 @@ int Run(const Options& options) {
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly && !options.selectionOnly && !options.burstOnly) {
+  if (!options.readOnly && !options.tipsOnly && !options.selectionOnly && !options.burstOnly && !options.copiesOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));
+  }
+  if (options.copiesOnly || (!options.readOnly && !options.tipsOnly && !options.burstOnly && !options.selectionOnly)) {
+    const auto copies = bench::MeasureFileCopies(options.copies, progress);
+    rows.insert(rows.end(), copies.begin(), copies.end());
   }
   CheckNoBoxes(watch);
 
   head.push_back("Host load at the end: " + HostLoad());
   head.push_back("Each figure: median, min and max of " + std::to_string(options.reps) +
-                 " repetitions (measure 4: of the longest step in each part). Times in ms.");
+                 " repetitions (measure 4: of the longest step in each part; measure 9: of " +
+                 std::to_string(options.copies.reps) + " after one round that warms the cache)." +
+                 " Times in ms.");
   const std::string table = bench::FormatTable(head, rows);
   // The same bytes as the report file: no CR before each line feed.
   _setmode(_fileno(stdout), _O_BINARY);

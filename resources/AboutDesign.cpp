@@ -23,7 +23,7 @@ TPanel& FieldPanel(TPanel& parent, std::wstring name, int left, int top, int wid
   font.SetColor(fontColor);
   panel.SetFont(font);
   panel.SetBevels(TBevelCut::bvLowered, TBevelCut::bvNone, TBevelKind::bkNone);
-  panel.SetBounds(left, top, width, 15);
+  panel.SetDesignBounds(left, top, width, 15);
   panel.SetCaption(caption);
   return panel;
 }
@@ -40,17 +40,17 @@ void TfrmAbout::CreateDesign() {
   pnlMain = &Add<TPanel>(L"pnlMain");
   pnlMain->SetColor(fm::ui::clSkyBlue);
   pnlMain->SetBevels(TBevelCut::bvNone, TBevelCut::bvNone, TBevelKind::bkFlat);
-  pnlMain->SetBounds(kMargin, kMargin, 326, 227);
+  pnlMain->SetDesignBounds(kMargin, kMargin, 326, 227);
   pnlMain->SetMargins(fm::ui::TMargins{kMargin, kMargin, kMargin, kMargin});
   pnlMain->SetAlign(TAlign::alClient);
 
   pnlIcon = &pnlMain->Add<TPanel>(L"pnlIcon");
   pnlIcon->SetColor(fm::ui::clActiveCaption);
   pnlIcon->SetBevels(TBevelCut::bvNone, TBevelCut::bvNone, TBevelKind::bkTile);
-  pnlIcon->SetBounds(16, 13, 292, 63);
+  pnlIcon->SetDesignBounds(16, 13, 292, 63);
 
   MainIcon = &pnlIcon->Add<TImage>(L"MainIcon");
-  MainIcon->SetBounds(16, 7, 43, 43);
+  MainIcon->SetDesignBounds(16, 7, 43, 43);
   MainIcon->SetIcon(IDI_MAINICON);
 
   // Each caption panel overlaps its value panel by 2 pixels, so that the pair reads as

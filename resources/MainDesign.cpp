@@ -1,6 +1,7 @@
 // The design of the main window: bands, controls, captions, sizes, colours and fonts.
 // Sizes are at 96 dots per inch.
 #include "MainUnit.h"
+#include "Pictures.h"
 #include "ResourceIds.h"
 
 namespace MainUnit {
@@ -26,7 +27,7 @@ const TFont& DesignFont() {
 }
 
 void Place(fm::ui::TControl& control, TAlign align, int width, int height) {
-  control.SetBounds(0, 0, width, height);
+  control.SetDesignBounds(0, 0, width, height);
   control.SetAlign(align);
 }
 
@@ -90,7 +91,8 @@ void TMain::CreateDesign() {
   mmHelp = &MainMenu->Add<TMenuItem>(L"mmHelp", L"&Help");
   mnuAbout = &mmHelp->Add<TMenuItem>(L"mnuAbout", L"&About");
 
-  ToolbarImages = std::make_shared<TImageList>(IDB_BACKBUTTON, 21, 21);
+  // Shared by the tool bars that draw with it.
+  const auto backArrow = std::make_shared<TImageList>(fm::pictures::kBackArrow, Dpi());
 
   DrivePanel = &Add<TPanel>(L"DrivePanel");
   Place(*DrivePanel, TAlign::alTop, 1429, 30);
@@ -101,12 +103,12 @@ void TMain::CreateDesign() {
   PathPanel = &Add<TPanel>(L"PathPanel");
   Place(*PathPanel, TAlign::alTop, 1429, 31);
   cbLeftPath = &PathBox(*PathPanel, L"cbLeftPath", TAlign::alLeft, 282);
-  LeftUpIcon = &PathPanel->Add<TToolBar>(L"LeftUpIcon", ToolbarImages, 28, 27);
+  LeftUpIcon = &PathPanel->Add<TToolBar>(L"LeftUpIcon", backArrow, 28, 27);
   Place(*LeftUpIcon, TAlign::alLeft, 28, 27);
   BtnLeftBack = &LeftUpIcon->AddButton<TToolButton>(L"BtnLeftBack", 0);
   BtnLeftRoot = &RootButton(*PathPanel, L"BtnLeftRoot", TAlign::alLeft, 2);
   cbRightPath = &PathBox(*PathPanel, L"cbRightPath", TAlign::alClient, 1000);
-  RightUpIcon = &PathPanel->Add<TToolBar>(L"RightUpIcon", ToolbarImages, 28, 27);
+  RightUpIcon = &PathPanel->Add<TToolBar>(L"RightUpIcon", backArrow, 28, 27);
   Place(*RightUpIcon, TAlign::alRight, 28, 27);
   BtnRightBack = &RightUpIcon->AddButton<TToolButton>(L"BtnRightBack", 0);
   BtnRightRoot = &RootButton(*PathPanel, L"BtnRightRoot", TAlign::alRight, 5);
@@ -164,25 +166,30 @@ void TMain::CreateDesign() {
     const wchar_t* name;
     const wchar_t* caption;
     int width;
+    bool enabled;
   };
   static constexpr FunctionKey kFunctionKeys[] = {
-      {L"BTN_F03", L"F3 - View", 80},          {L"BTN_F04", L"F4 - Edit", 80},
-      {L"BTN_F05", L"F5 - Copy", 80},          {L"BTN_F06", L"F6 - Move", 80},
-      {L"BTN_F07", L"F7 - New Folder", 80},    {L"BTN_F08", L"F8 - Delete", 80},
-      {L"BTN_F09", L"F9 - Property", 120},     {L"BTN_F10", L"F10 - Refresh", 80}};
+      {L"BTN_F03", L"F3 - View", 80, false},          {L"BTN_F04", L"F4 - Edit", 80, true},
+      {L"BTN_F05", L"F5 - Copy", 80, true},           {L"BTN_F06", L"F6 - Move", 80, true},
+      {L"BTN_F07", L"F7 - New Folder", 80, true},     {L"BTN_F08", L"F8 - Delete", 80, true},
+      {L"BTN_F09", L"F9 - Property", 120, true},      {L"BTN_F10", L"F10 - Refresh", 80, false}};
   for (const FunctionKey& key : kFunctionKeys) {
     auto& button = BTN_Panel->Add<TSpeedButton>(key.name, key.caption);
     Place(button, TAlign::alLeft, key.width, 35);
     button.SetMargins(TMargins{0, 1, 1, 1});
     button.SetTabStop(false);
-    button.SetEnabled(false);
+    button.SetEnabled(key.enabled);
     FunctionKeyButtons.push_back(&button);
   }
+  BTN_F04 = FunctionKeyButtons[1];
+  BTN_F05 = FunctionKeyButtons[2];
+  BTN_F06 = FunctionKeyButtons[3];
+  BTN_F07 = FunctionKeyButtons[4];
+  BTN_F08 = FunctionKeyButtons[5];
   BTN_F09 = FunctionKeyButtons[6];
-  BTN_F09->SetEnabled(true);
   BTN_F09->SetHint(L"Open object properties.");
   BTN_F09->SetShowHint(true);
-  BTN_F09->SetGlyph(IDB_PROPERTYGLYPH, 16);
+  BTN_F09->SetGlyph(fm::pictures::kPropertyGlyph);
   BTN_F10 = FunctionKeyButtons[7];
   BTN_F10->SetEnabled(true);
 

@@ -3,5 +3,3 @@
 #pragma once
 
 #define IDI_MAINICON 1
-#define IDB_BACKBUTTON 101
-#define IDB_PROPERTYGLYPH 102

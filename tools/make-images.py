@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's own pictures: the window icon, the back button image and the
-F9 glyph. Run once; its outputs are kept in resources/."""
+"""Draws the program's icon in every size a window asks for at 96, 120, 144 and 192 dpi.
+Run once; its output is kept in resources/. (The back button's image and the F9 glyph are
+drawn by the program itself, at the size of the window's DPI.)"""
 import struct
 import zlib
 from pathlib import Path
@@ -67,43 +68,15 @@ def ico(images):
     return header + entries + blobs
 
 
-def bmp(img):
-    """A 24-bit bitmap; magenta marks the transparent pixels."""
-    h, w = len(img), len(img[0])
-    stride = (w * 3 + 3) & ~3
-    data = b""
-    for row in reversed(img):
-        line = b"".join(bytes((p[2], p[1], p[0])) for p in row)
-        data += line + b"\0" * (stride - len(line))
-    bih = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    fh = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    return fh + bih + data
+# The icon's sizes at 96 dpi: small and large window icons, and the about box's picture.
+DESIGN_SIZES = (16, 32, 43)
+DPIS = (96, 120, 144, 192)
 
 
-def back_arrow():
-    """21 x 21: an arrow pointing up and to the left, the way to the parent folder."""
-    img = canvas(21, 21, MAGENTA)
-    arrow, shade = (0, 64, 128), (0, 120, 215)
-    for i in range(7):
-        rect(img, 10 - i, 3 + i, 10 + i, 3 + i, arrow)
-    rect(img, 8, 10, 12, 17, arrow)
-    rect(img, 9, 11, 11, 16, shade)
-    return img
-
-
-def property_glyph():
-    """16 x 16: a page with lines and a check, for the properties button."""
-    img = canvas(16, 16, MAGENTA)
-    rect(img, 2, 1, 12, 14, (0, 0, 0))
-    rect(img, 3, 2, 11, 13, (255, 255, 255))
-    for y in (4, 7, 10):
-        rect(img, 5, y, 9, y, (0, 64, 128))
-    rect(img, 10, 9, 14, 13, (0, 128, 0))
-    rect(img, 11, 10, 13, 12, (128, 255, 128))
-    return img
+def icon_sizes():
+    """Each design size at each DPI, a half rounded up as the program rounds."""
+    return sorted({(size * dpi + 48) // 96 for size in DESIGN_SIZES for dpi in DPIS})
 
 
 if __name__ == "__main__":
-    (OUT / "Foldmere.ico").write_bytes(ico([folder(32), folder(16), folder(48)]))
-    (OUT / "BackButton.bmp").write_bytes(bmp(back_arrow()))
-    (OUT / "PropertyGlyph.bmp").write_bytes(bmp(property_glyph()))
+    (OUT / "Foldmere.ico").write_bytes(ico([folder(size) for size in icon_sizes()]))

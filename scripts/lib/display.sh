@@ -4,11 +4,12 @@
 
 # Starts an Xvfb in its own session and prints "NUMBER PID". The server picks a free
 # display number itself (-displayfd), so runs side by side on one machine never race for
-# one, and reports it only once it accepts connections.
+# one, and reports it only once it accepts connections. The screen is 1600 x 1000 unless
+# FOLDMERE_SCREEN asks for another size (WIDTHxHEIGHT).
 foldmere_start_xvfb() {
   local numfile n="" _
   numfile=$(mktemp "${TMPDIR:-/tmp}/xvfb.XXXXXX")
-  setsid Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp \
+  setsid Xvfb -displayfd 3 -screen 0 "${FOLDMERE_SCREEN:-1600x1000}x24" -nolisten tcp \
     3>"$numfile" </dev/null >/dev/null 2>&1 &
   for _ in $(seq 1 100); do
     read -r n <"$numfile" 2>/dev/null && [ -n "$n" ] && break

@@ -1,7 +1,16 @@
 # shellcheck shell=bash
 # Sourced by scripts/run and the end-to-end tests: finds, captures and closes a program's
 # window on $DISPLAY with xdotool and ImageMagick. Every wait polls for its condition and
-# gives up at a limit, so a slow machine costs time, never a wrong result.
+# gives up at a limit, so a slow machine costs time, never a wrong result. Places in the
+# window are 96-dpi design numbers; FOLDMERE_DPI names the DPI the program runs at.
+
+# foldmere_scaled N
+# Prints the design number N at FOLDMERE_DPI (96 by default), a half rounded up as the
+# program rounds.
+foldmere_scaled() {
+  local dpi=${FOLDMERE_DPI:-96}
+  echo $((($1 * dpi + 48) / 96))
+}
 
 # foldmere_wait_window PID PATTERN SECONDS
 # Prints the id of the largest visible window whose name matches PATTERN (a regular
@@ -63,11 +72,27 @@ foldmere_capture_painted() {
 foldmere_open_about() {
   local window=$1 WIDTH HEIGHT frame
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
-  frame=$(((WIDTH - 1429) / 2))
-  xdotool mousemove --window "$window" $((frame + 1000)) $((HEIGHT - frame - 37 - 9)) click 1
+  frame=$(((WIDTH - $(foldmere_scaled 1429)) / 2))
+  xdotool mousemove --window "$window" $((frame + $(foldmere_scaled 1000))) \
+    $((HEIGHT - frame - $(foldmere_scaled 37) - $(foldmere_scaled 9))) click 1
   xdotool key alt+h
   sleep 0.5
   xdotool key a
+}
+
+# foldmere_start_copy WINDOW NAME
+# Finds the row NAME in the left list by typing its name, then presses F5 and Enter in the
+# copy dialog, as a user would.
+foldmere_start_copy() {
+  local window=$1 name=$2 WIDTH HEIGHT frame
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
+  frame=$(((WIDTH - 1429) / 2))
+  xdotool mousemove --window "$window" $((frame + 140)) $((HEIGHT - frame - 863 + 200)) click 1
+  xdotool type --delay 20 "$name"
+  sleep 0.5
+  xdotool key F5
+  sleep 1.5
+  xdotool key Return
 }
 
 # foldmere_close_box WINDOW SECONDS
@@ -108,14 +133,15 @@ foldmere_close_window() {
 
 # foldmere_show_folder WINDOW PATH [right]
 # Types PATH into the left path box of the main window (the right one with "right") and
-# presses Enter, as a user would. The client area (1429 x 863) lies at the bottom of the
-# window, inside a frame of equal width on each side.
+# presses Enter, as a user would. The client area (1429 x 863 at 96 dpi) lies at the
+# bottom of the window, inside a frame of equal width on each side.
 foldmere_show_folder() {
   local window=$1 path=$2 x=140 WIDTH HEIGHT frame
   [ "${3:-}" != right ] || x=900
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
-  frame=$(((WIDTH - 1429) / 2))
-  xdotool mousemove --window "$window" $((frame + x)) $((HEIGHT - frame - 863 + 43)) click 1
+  frame=$(((WIDTH - $(foldmere_scaled 1429)) / 2))
+  xdotool mousemove --window "$window" $((frame + $(foldmere_scaled "$x"))) \
+    $((HEIGHT - frame - $(foldmere_scaled 863) + $(foldmere_scaled 43))) click 1
   xdotool key ctrl+a
   xdotool type --delay 20 "$path"
   xdotool key Return

@@ -43,6 +43,8 @@ class TClickWaitButton : public Base {
   // Where the button reads the time and how it beeps; a test may put its own in.
   void SetClock(std::function<fm::TDateTime()> clock) { fClock = std::move(clock); }
   void SetBeep(std::function<void()> beep) { fBeep = std::move(beep); }
+  // When the last click was accepted, or the button made.
+  fm::TDateTime LastClickTime() const { return fClickWait.LastClickTime; }
 
   void Click() override {
     if (fm::AcceptClick(fClickWait, fClock)) {

@@ -13,7 +13,8 @@ struct PaneWidths {
 };
 
 // driveBandWidth is the client-wide drive band, outerWidth the window's width with its
-// borders. The left pane keeps about half the band at any window size.
-PaneWidths LayoutPaneWidths(int driveBandWidth, int outerWidth);
+// borders, both in pixels at the window's dpi. The left pane keeps about half the band at
+// any window size; the gaps it leaves are 96-dpi numbers scaled to dpi.
+PaneWidths LayoutPaneWidths(int driveBandWidth, int outerWidth, int dpi);
 
 }  // namespace fm

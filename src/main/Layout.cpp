@@ -11,7 +11,7 @@ void TMain::FormResize() { LayoutPanes(); }
 void TMain::LayoutPanes() {
   // Widths below zero come out of a very narrow window; no control gets one.
   auto width = [](int value) { return std::max(0, value); };
-  const fm::PaneWidths widths = fm::LayoutPaneWidths(DrivePanel->Width(), Width());
+  const fm::PaneWidths widths = fm::LayoutPaneWidths(DrivePanel->Width(), Width(), Dpi());
   LeftView->BeginUpdate();
   // A change of height makes each list share out its columns again, even at the same width.
   LeftView->SetHeight(LeftView->Height() - 1);

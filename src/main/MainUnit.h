@@ -11,7 +11,9 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,10 +21,13 @@
 
 #include "Pane.h"
 #include "controls/Vcl_Interceptors.h"
+#include "core/FileCommandText.h"
 #include "platform/ComPtr.h"
 #include "platform/FolderWatcher.h"
 #include "platform/ShellChanges.h"
 #include "platform/VolumeFacts.h"
+#include "platform/FileJobs.h"
+#include "ui/JobProgressWindow.h"
 
 namespace MainUnit {
 
@@ -41,6 +46,7 @@ using PaneUnit::SetHeaderImage;
 using PaneUnit::TLeftShellItem;
 using PaneUnit::TPane;
 
+// The window's own messages have one number each: WM_APP + 1 to WM_APP + 5.
 // The watcher's word that a watch has changes to take; wParam names the watch.
 inline constexpr UINT kFolderChangedMessage = WM_APP + 2;
 // The shell's word of a change; read back with fm::ReadShellChange.
@@ -115,6 +121,10 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
  private:
   // Posted to the window to show a pane's message after the event that made it.
   static constexpr UINT kShowLabelResult = WM_APP + 1;
+  // Posted by the file-operation engine's worker: there is news to take.
+  static constexpr UINT kFileJobNews = WM_APP + 5;
+  // Posted to the window to run what waits for the end of the event under way.
+  static constexpr UINT kRunLater = WM_APP + 4;
 
   // The window design: every control with its place, size and colours.
   void CreateDesign();
@@ -124,6 +134,8 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void FormCreate();
   void FormClose(TCloseAction& action);
   void FormResize();
+  // Gives the rows icons of the new DPI's sizes and lays the panes out again.
+  void FormDpiChanged();
   void mmExitClick();
   // Opens the about box; the window's own Close command is withdrawn while it is open.
   void mnuAboutClick();
@@ -140,6 +152,36 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // drive come or gone; false for any other message.
   bool LiveMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+  // The function keys of the lists: F4 to F8 act on the active pane; false for any other key.
+  bool FunctionKey(WORD Key, fm::ui::TShiftState Shift);
+  // F4: the focused file in the shell's editor for its type, else in Notepad.
+  void EditFocusedFile();
+  // F5, F6: the active pane's items into the other pane's folder, through the copy dialog.
+  void CopyOrMove(fm::FileCommand Command);
+  // F7: a folder of a name asked for, in the active pane's folder.
+  void NewFolder();
+  // F8 to the Recycle Bin, Shift+F8 for good; each asks first.
+  void DeleteItems(bool Permanently);
+  // Asks with the question box; the index of the button chosen.
+  int Ask(const std::wstring& Text, const std::vector<std::wstring>& Buttons, int FocusIndex, int CancelIndex);
+  // Runs Action once the event under way has ended.
+  void RunLater(std::function<void()> Action);
+  void RunWaitingActions();
+
+  // The file-operation engine, made with the first job.
+  fm::FileJobEngine& Engine();
+  // Queues a job with its progress window; the panes showing Folders read them again
+  // when it ends. A job the engine refuses is told in a box.
+  void StartJob(fm::JobRequest Request, const std::wstring& Title, std::vector<std::wstring> Folders);
+  // Takes the engine's news: progress shown, finished jobs' windows closed and their
+  // folders read again, questions asked.
+  void TakeJobNews();
+  void AskJobQuestions();
+  fm::Answer AskJobQuestion(const fm::JobQuestion& Question);
+  void JobEnded(const fm::JobProgress& Job);
+  // Each pane that shows one of the folders reads it again, keeping its place.
+  void ReadFoldersAgain(const std::vector<std::wstring>& Folders);
+
   // What the panes ask of the window.
   HWND OwnerWindow() const override { return Handle(); }
   void Beep() override { FBeep(); }
@@ -152,6 +194,7 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   void ShowOpenedPath(const std::wstring& Path) override { Exec_CMD->SetText(Path); }
   void PaneEntered(TPane& Pane) override;
   void FocusOtherPane(TPane& Pane) override;
+  void RenamedInPlace(TPane& Pane, std::wstring NewName) override;
   // Hands the record to the shell and closes the process handle that may come back.
   bool RunShellExecute(SHELLEXECUTEINFOW& info);
 
@@ -186,14 +229,17 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   TStatusBar* StatusRight = nullptr;
   TPanel* BTN_Panel = nullptr;
   std::vector<TSpeedButton*> FunctionKeyButtons;
+  TSpeedButton* BTN_F04 = nullptr;
+  TSpeedButton* BTN_F05 = nullptr;
+  TSpeedButton* BTN_F06 = nullptr;
+  TSpeedButton* BTN_F07 = nullptr;
+  TSpeedButton* BTN_F08 = nullptr;
   TSpeedButton* BTN_F09 = nullptr;
   TMainMenu* MainMenu = nullptr;
   TMenuItem* mmFile = nullptr;
   TMenuItem* mmExit = nullptr;
   TMenuItem* mmHelp = nullptr;
   TMenuItem* mnuAbout = nullptr;
-  // Shared with the tool bars that draw with it.
-  std::shared_ptr<TImageList> ToolbarImages;
 
   TSpeedButton* BTN_F10 = nullptr;
   std::function<bool(wchar_t)> FDriveInUse = fm::DriveInUse;
@@ -210,6 +256,20 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   };
   // The outcome of the last label edit, until it is shown.
   std::optional<std::wstring> FLabelResult;
+  std::vector<std::function<void()>> FWaitingActions;
+
+  // A job's window and the folders read again when it ends.
+  struct TRunningJob {
+    std::unique_ptr<fm::ui::TJobProgressWindow> Window;
+    std::vector<std::wstring> Folders;
+  };
+  std::map<fm::JobId, TRunningJob> FJobs;
+  // Questions of the engine not yet asked; one box at a time.
+  std::deque<fm::JobQuestion> FJobQuestions;
+  bool FAskingJobQuestion = false;
+  // The job whose question is in the box now.
+  std::optional<fm::JobId> FAskedJob;
+  std::unique_ptr<fm::FileJobEngine> FEngine;
 };
 
 }  // namespace MainUnit

@@ -44,7 +44,7 @@ TMain::TMain() : TForm(L"Main", 1429, 863) {
   PaneEntered(*FLeftPane);
   WireEvents();
   // The menu bar takes its height from the window, not from the client area.
-  SetClientSize(1429, 863);
+  SetDesignClientSize(1429, 863);
   fm::ui::CallHandler([this] { FormCreate(); });
   fm::ui::CallHandler([this] { FormResize(); });
   CenterOnScreen();
@@ -52,7 +52,12 @@ TMain::TMain() : TForm(L"Main", 1429, 863) {
   Show();
 }
 
-TMain::~TMain() { DestroyWindowFirst(); }
+TMain::~TMain() {
+  // The engine's worker stops (cancelling what runs) before the windows it reports to go.
+  FEngine.reset();
+  FJobs.clear();
+  DestroyWindowFirst();
+}
 
 std::wstring TMain::ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');

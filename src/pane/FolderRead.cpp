@@ -224,6 +224,8 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   FFolderFinal = std::move(folderFinal);
   FEntryFolder = std::move(entryFolder);
   ClearItems();
+  // The read shows whatever the names still pending changed.
+  DropPendingNames();
   if (FIDList) *FIDList = std::move(entries);
   // A new folder starts without a selection: the rows selected were the old folder's.
   // Cleared with no rows, it costs nothing however many rows the old folder had.

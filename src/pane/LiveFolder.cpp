@@ -88,8 +88,25 @@ void TPane::Refresh() {
   KeepPosition(old, oldToNew);
 }
 
+namespace {
+
+// How long one turn of the window applies changed names before it answers again.
+constexpr ULONGLONG kTurnMs = 40;
+// How long a name the shell cannot parse yet is retried before the folder is read whole.
+constexpr ULONGLONG kParseWaitMs = 2000;
+
+// A name as the file system compares it, in a buffer used again for each name.
+void FoldInto(std::wstring& folded, const std::wstring& name) {
+  folded.assign(name);
+  for (wchar_t& c : folded) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+}
+
+}  // namespace
+
 void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
-  if (!FIDList || FWatches.Folder.empty() || Changes.Empty()) return;
+  if (!FIDList || FWatches.Folder.empty() || (Changes.Empty() && FPendingNames.empty())) return;
   if (!fm::DirectoryExists(FWatches.Folder)) {
     LeaveVanishedFolder();
     return;
@@ -100,34 +117,79 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
     Refresh();
     return;
   }
+  for (const std::wstring& name : Changes.Names()) {
+    if (FPendingKnown.insert(name).second) FPendingNames.push_back(name);
+  }
+  ApplyPendingNames();
+}
+
+void TPane::DropPendingNames() {
+  FPendingNames.clear();
+  FPendingKnown.clear();
+  FParseRetries.clear();
+}
+
+void TPane::ApplyPendingNames() {
+  const ULONGLONG start = GetTickCount64();
+  std::vector<std::wstring> turn;
+  std::vector<TLeftShellItem> added;
+  std::unordered_set<std::wstring> addedNames;
+  std::vector<std::wstring> unparsed;
+  bool readWhole = false;
+  while (!FPendingNames.empty() && GetTickCount64() - start < kTurnMs) {
+    std::wstring name = std::move(FPendingNames.front());
+    FPendingNames.pop_front();
+    FPendingKnown.erase(name);
+    // The file system says whether the item is there; the shell, asked at once, may not
+    // know of it yet (Wine's does not always): the name waits for a later turn, its row
+    // as it was, and only a name the shell never comes to know asks for a whole read.
+    if (GetFileAttributesW(fm::JoinPath(FFolderPath, name).c_str()) != INVALID_FILE_ATTRIBUTES) {
+      fm::ItemIdList item;
+      ULONG eaten = 0;
+      std::wstring text = name;
+      if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) ||
+          !item) {
+        const ULONGLONG first = FParseRetries.try_emplace(name, start).first->second;
+        if (start - first > kParseWaitMs) readWhole = true;
+        unparsed.push_back(std::move(name));
+        continue;
+      }
+      auto entry = ReadEntry(std::move(item));
+      // Two names of one item (a change of letter case) give one row.
+      if (entry && addedNames.insert(entry->Name()).second) added.push_back(std::move(*entry));
+    }
+    FParseRetries.erase(name);
+    turn.push_back(std::move(name));
+  }
+  if (readWhole) {
+    Refresh();
+    return;
+  }
+  for (std::wstring& name : unparsed) {
+    if (FPendingKnown.insert(name).second) FPendingNames.push_back(std::move(name));
+  }
+  if (!turn.empty()) ApplyNames(turn, std::move(added));
+  // The rest in a later turn: the window answers what waits meanwhile.
+  if (!FPendingNames.empty()) Host.Watcher().Remind(FWatches.Items.Id());
+}
+
+void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeftShellItem> Added) {
   const fm::ListPosition old = Position();
   // The file system compares names without regard to case; an entry whose name a change
   // names leaves, and comes back as the folder now has it.
   std::unordered_set<std::wstring> touched;
-  for (const std::wstring& name : Changes.Names()) touched.insert(fm::AsciiUpper(name));
+  std::wstring folded;
+  for (const std::wstring& name : Names) {
+    FoldInto(folded, name);
+    touched.insert(folded);
+  }
   std::vector<bool> gone(FIDList->size(), false);
   for (std::size_t i = 0; i < FIDList->size(); ++i) {
     const TLeftShellItem& entry = (*FIDList)[i];
-    if (touched.count(fm::AsciiUpper(entry.Name())) == 0) continue;
+    FoldInto(folded, entry.Name());
+    if (touched.count(folded) == 0) continue;
     gone[i] = true;
     UncountEntry(entry);
-  }
-  std::vector<TLeftShellItem> added;
-  std::unordered_set<std::wstring> addedNames;
-  for (const std::wstring& name : Changes.Names()) {
-    // The file system says whether the item is there; the shell, asked at once, may not
-    // know of it yet (Wine's does not always): then only a whole read tells.
-    if (GetFileAttributesW(fm::JoinPath(FFolderPath, name).c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-    fm::ItemIdList item;
-    ULONG eaten = 0;
-    std::wstring text = name;
-    if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) || !item) {
-      Refresh();
-      return;
-    }
-    auto entry = ReadEntry(std::move(item));
-    // Two names of one item (a change of letter case) give one row.
-    if (entry && addedNames.emplace(entry->Name()).second) added.push_back(std::move(*entry));
   }
   // The folder's own order, as the read sorts; one it cannot tell goes by name.
   const auto before = [this](const auto& a, const auto& b) {
@@ -135,7 +197,7 @@ void TPane::ApplyFolderChanges(const fm::FolderChanges& Changes) {
     if (FAILED(result)) return fm::LocaleSortsBefore(a.DisplayName(), b.DisplayName());
     return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
   };
-  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(added), before);
+  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(Added), before);
   KeepPosition(old, oldToNew);
 }
 

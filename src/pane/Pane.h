@@ -10,11 +10,13 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "Entry.h"
@@ -87,6 +89,9 @@ class TPaneHost {
   virtual fm::FolderWatcher& Watcher() = 0;
   // F10 in the pane's list: the active pane and the drive boxes are read again.
   virtual void Refresh() = 0;
+  // An item of the pane's folder was renamed in place to NewName: the panes that show
+  // the folder read it again once the edit has ended.
+  virtual void RenamedInPlace(TPane& Pane, std::wstring NewName) = 0;
 
  protected:
   ~TPaneHost() = default;
@@ -142,6 +147,17 @@ class TPane {
   void FolderChanged(int Watch, const fm::FolderChanges& Changes);
   // Brings the rows up to date with changes the folder shown had, however they were heard.
   void ApplyFolderChanges(const fm::FolderChanges& Changes);
+  // Selects the row captioned Name alone, focused and in view; false when there is none.
+  bool SelectName(const std::wstring& Name);
+
+  // The items the file operations act on, by their paths in the folder shown: the
+  // selected rows, or the focused row when none is selected.
+  std::vector<std::wstring> OperandPaths();
+  // The path of the focused row's item in the folder shown; empty without one.
+  std::wstring FocusedPath();
+  // Edits the focused row's caption in place; Enter renames the item in its folder,
+  // never onto a name that exists.
+  void StartRename();
 
   const std::wstring& Path() const { return FPath; }
   std::uint64_t Files() const { return FFiles; }
@@ -214,6 +230,10 @@ class TPane {
   fm::ComPtr<IContextMenu> RowsMenuHandler(int Row);
   // Null where the folder shown has no menu here.
   fm::ComPtr<IContextMenu> FolderMenuHandler();
+  // Renames the item of row to NewName in the folder shown, or tells why not.
+  void RenameRow(std::int32_t row, const std::wstring& NewName);
+  // The item's path in the folder shown, as the folder parses it.
+  std::wstring ParsingPath(const TLeftShellItem& item) const;
   // The drive root of row, a drive's row; empty for any other row.
   std::wstring DriveRootOf(std::int32_t row);
   // The count and size of the selected rows, in the status bar's last panel.
@@ -223,6 +243,13 @@ class TPane {
   // The entry of Item, an item of the folder shown, as the last read would have made it;
   // null for an item the pane does not list.
   std::optional<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
+  // Applies the changes of pending names one turn's time allows; asks for another turn
+  // while some are left.
+  void ApplyPendingNames();
+  // Brings the rows of Names up to date: their entries leave, Added take their places.
+  void ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeftShellItem> Added);
+  // Forgets the names pending: a whole read shows what they changed.
+  void DropPendingNames();
   // The list's selected, focused and top rows.
   fm::ListPosition Position() const;
   // Gives the list its new row count and the place that followed its rows there.
@@ -274,7 +301,17 @@ class TPane {
   // Where the entries read lie, kept once for all of them.
   TSharedPath FEntryFolder;
   TFolderWatches FWatches;
+  // Names changed that the rows do not show yet, in the order heard: a turn of the window
+  // applies as many as its time allows, so that the window answers between turns.
+  std::deque<std::wstring> FPendingNames;
+  std::unordered_set<std::wstring> FPendingKnown;
+  // When the shell first could not parse a name, by name.
+  std::unordered_map<std::wstring, ULONGLONG> FParseRetries;
   bool FIsVolume = false;
+  // A rename asked for by StartRename, until the list begins its edit; the edit under way
+  // is a rename.
+  bool FRenameAsked = false;
+  bool FIsRename = false;
   bool FActive = false;
   // What the status bar's last panel says now.
   std::wstring FSelectionText;

@@ -40,6 +40,9 @@ class FolderWatcher {
   void Unwatch(int watch);
   // The changes of the watch gathered so far; the next change starts a new gathering.
   FolderChanges Take(int watch);
+  // Posts the watch's message now, whatever it gathered: its owner had more of the last
+  // changes to apply than one turn of the window allows.
+  void Remind(int watch) const { PostMessageW(window_, message_, static_cast<WPARAM>(watch), 0); }
   // The folders the worker has open now: a watch counts from the moment the worker opens
   // its folder until it closes it.
   std::size_t OpenFolders() const { return openFolders_; }

@@ -1,5 +1,7 @@
 #include "platform/Shell.h"
 
+#include <shellapi.h>
+
 #include "platform/Handles.h"
 #include "platform/OsError.h"
 
@@ -76,6 +78,33 @@ void RaiseUnlessListable(const std::wstring& path) {
   // An empty drive root has nothing to find, not even "." and "..".
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
   RaiseOleError(HRESULT_FROM_WIN32(error));
+}
+
+HIMAGELIST NearestSystemImageList(int size) {
+  // IID_IImageList; its header would bring a second definition of the image-list calls.
+  static constexpr GUID kImageListInterface = {
+      0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+  HIMAGELIST best = nullptr;
+  int bestDistance = 0;
+  int bestSize = 0;
+  for (int kind : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE}) {
+    IUnknown* list = nullptr;
+    if (FAILED(SHGetImageList(kind, kImageListInterface, reinterpret_cast<void**>(&list))) || !list)
+      continue;
+    // The system keeps its lists for the life of the process; the handle is the interface.
+    auto handle = reinterpret_cast<HIMAGELIST>(list);
+    list->Release();
+    int width = 0;
+    int height = 0;
+    if (!ImageList_GetIconSize(handle, &width, &height)) continue;
+    const int distance = width > size ? width - size : size - width;
+    if (!best || distance < bestDistance || (distance == bestDistance && width > bestSize)) {
+      best = handle;
+      bestDistance = distance;
+      bestSize = width;
+    }
+  }
+  return best;
 }
 
 }  // namespace fm

@@ -58,4 +58,8 @@ bool DirectoryExists(const std::wstring& path);
 // which keeps the ending that would otherwise lead to a sibling.
 std::optional<std::uint64_t> PlainFileSize(const std::wstring& path);
 
+// The system's image list (of rows' icons) whose icons come nearest to size pixels, the
+// larger on a tie; all of them share one index. Null when the system offers none.
+HIMAGELIST NearestSystemImageList(int size);
+
 }  // namespace fm

@@ -8,6 +8,7 @@
 
 #include "core/Error.h"
 #include "core/ErrorText.h"
+#include "platform/Dpi.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
@@ -52,6 +53,8 @@ TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
   if (handle_) return;
+  // Before the first window: windows made before keep the awareness they were made with.
+  RequestDpiAwareness();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
                                             ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&icc);
@@ -108,7 +111,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Dispatch(const MSG& message) {
-  if (IsShortCut(message)) return;
+  if (IsShortCut(message) || IsFormShortCut(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -125,6 +128,16 @@ bool TApplication::IsShortCut(const MSG& message) {
   // The message itself tells whether Alt was held when the key went down.
   shift.Alt = message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0;
   return mainForm_->Menu()->IsShortCut(static_cast<WORD>(message.wParam), shift);
+}
+
+bool TApplication::IsFormShortCut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !message.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(TControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+  if (!form || !form->OnShortCut) return false;
+  bool taken = false;
+  const THandlerScope scope;
+  CallHandler([&] { taken = form->OnShortCut(static_cast<WORD>(message.wParam), CurrentShiftState()); });
+  return taken;
 }
 
 void TApplication::HandleException(std::exception_ptr error) noexcept {
@@ -246,7 +259,7 @@ void TApplication::ActivateHint() {
   if (!hintWindow_) {
     hintWindow_ = HintWindowClass ? HintWindowClass() : std::make_unique<THintWindow>();
   }
-  hintWindow_->ActivateHint(position, text, maxWidth);
+  hintWindow_->ActivateHint(position, text, maxWidth, hintControl_->Dpi());
 }
 
 void TApplication::SetHintWindowClass(std::function<std::unique_ptr<THintWindow>()> hintWindowClass) {

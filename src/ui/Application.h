@@ -95,6 +95,8 @@ class TApplication {
   TApplication() = default;
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
   bool IsShortCut(const MSG& message);
+  // A key offered to the OnShortCut of the form it was pressed in.
+  static bool IsFormShortCut(const MSG& message);
   // Keeps an error box for after the handler; a text already waiting or showing is dropped.
   void QueueException(const std::wstring& text) noexcept;
   void ShowQueuedExceptions() noexcept;

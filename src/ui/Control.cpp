@@ -9,6 +9,8 @@
 #include <set>
 #include <unordered_map>
 
+#include "core/DpiScale.h"
+#include "platform/Dpi.h"
 #include "ui/Application.h"
 #include "ui/Menus.h"
 #include "ui/WindowClass.h"
@@ -171,6 +173,7 @@ void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle
   HWND hwnd = CreateWindowChecked(exStyle, className, text, style, 0, 0, 0, 0, parentWindow, menu,
                                   ownClass ? this : nullptr);
   if (!ownClass) Attach(hwnd, false);
+  if (!parent_) dpi_ = WindowDpi(hwnd);
   ApplyFont();
 }
 
@@ -317,7 +320,7 @@ void TControl::Resized() {
 }
 
 void TControl::ApplyFont() {
-  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle(Dpi())), TRUE);
 }
 
 RECT TControl::BoundsRect() const {
@@ -370,6 +373,35 @@ void TControl::SetWidth(int width) {
 void TControl::SetHeight(int height) {
   RECT rect = BoundsRect();
   SetBounds(rect.left, rect.top, rect.right - rect.left, height);
+}
+
+int TControl::Dpi() const {
+  const TControl* top = this;
+  while (top->parent_) top = top->parent_;
+  return top->dpi_ > 0 ? top->dpi_ : kDesignDpi;
+}
+
+int TControl::Scaled(int designPixels) const { return ScaleToDpi(designPixels, Dpi()); }
+
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+  designBounds_ = RECT{left, top, left + width, top + height};
+  SetBounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
+}
+
+void TControl::ApplyDpi() {
+  ApplyFont();
+  if (designBounds_) {
+    const RECT& d = *designBounds_;
+    SetBounds(Scaled(d.left), Scaled(d.top), Scaled(d.right - d.left), Scaled(d.bottom - d.top));
+  }
+  DpiChanged();
+  for (const auto& child : children_) child->ApplyDpi();
+  Realign();
+}
+
+TMargins TControl::ScaledMargins() const {
+  return {Scaled(margins_.Left), Scaled(margins_.Top), Scaled(margins_.Right),
+          Scaled(margins_.Bottom)};
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -435,10 +467,11 @@ bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
 void TControl::PlaceAligned(TControl& child, RECT target) {
   if (child.alignWithMargins_) {
-    target.left += child.margins_.Left;
-    target.top += child.margins_.Top;
-    target.right -= child.margins_.Right;
-    target.bottom -= child.margins_.Bottom;
+    const TMargins margins = child.ScaledMargins();
+    target.left += margins.Left;
+    target.top += margins.Top;
+    target.right -= margins.Right;
+    target.bottom -= margins.Bottom;
   }
   SetWindowPos(child.hwnd_, nullptr, target.left, target.top,
                std::max<LONG>(0, target.right - target.left),
@@ -450,10 +483,14 @@ void TControl::Realign() {
   realigning_ = true;
   RECT area = AlignRect();
   auto outerWidth = [](const TControl& c) {
-    return c.Width() + (c.alignWithMargins_ ? c.margins_.Left + c.margins_.Right : 0);
+    if (!c.alignWithMargins_) return c.Width();
+    const TMargins margins = c.ScaledMargins();
+    return c.Width() + margins.Left + margins.Right;
   };
   auto outerHeight = [](const TControl& c) {
-    return c.Height() + (c.alignWithMargins_ ? c.margins_.Top + c.margins_.Bottom : 0);
+    if (!c.alignWithMargins_) return c.Height();
+    const TMargins margins = c.ScaledMargins();
+    return c.Height() + margins.Top + margins.Bottom;
   };
   auto aligned = [&](TAlign align) {
     std::vector<TControl*> result;
@@ -501,7 +538,7 @@ std::wstring TControl::HintText(POINT) { return hint_; }
 
 POINT TControl::HintPosition(POINT cursorScreen, const RECT&, int& maxWidth) {
   maxWidth = 0;
-  return POINT{cursorScreen.x, cursorScreen.y + GetSystemMetrics(SM_CYCURSOR)};
+  return POINT{cursorScreen.x, cursorScreen.y + SystemMetricForDpi(SM_CYCURSOR, Dpi())};
 }
 
 }  // namespace fm::ui

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace fm::ui {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// In 96-dpi pixels, as every number of a design.
 struct TMargins {
   int Left = 3;
   int Top = 3;
@@ -78,6 +80,14 @@ class TControl {
   void SetWidth(int width);
   void SetHeight(int height);
 
+  // The DPI the control is shown at: its top-level window's, which follows its changes.
+  int Dpi() const;
+  // A design number (96-dpi pixels) at the control's DPI.
+  int Scaled(int designPixels) const;
+  // Place and size from the design, in 96-dpi pixels: applied at the control's DPI now,
+  // and again whenever the DPI changes.
+  void SetDesignBounds(int left, int top, int width, int height);
+
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
   // Margins count only while AlignWithMargins is on.
@@ -117,6 +127,10 @@ class TControl {
 
   // Lays the aligned children out in the client area.
   void Realign();
+  // Applies every design number again at the DPI now in force: the font, the design
+  // bounds and what each kind of control adds, then the same for the children, then
+  // the layout.
+  void ApplyDpi();
 
   TNotifyEvent OnResize;
 
@@ -163,6 +177,11 @@ class TControl {
   // Called after the window changed size.
   virtual void Resized();
   virtual void ApplyFont();
+  // What a kind of control sizes from design numbers besides its bounds and font,
+  // applied again at a new DPI.
+  virtual void DpiChanged() {}
+  // A top-level window takes a new DPI before its design numbers are applied again.
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
   TBrush brush_;
 
@@ -180,6 +199,8 @@ class TControl {
   void Attach(HWND hwnd, bool ownClass);
   void Detach();
   void PlaceAligned(TControl& child, RECT target);
+  // The margins at the control's DPI.
+  TMargins ScaledMargins() const;
 
   TControl* parent_ = nullptr;
   std::wstring name_;
@@ -189,6 +210,9 @@ class TControl {
   TAlign align_ = TAlign::alNone;
   TMargins margins_;
   bool alignWithMargins_ = false;
+  std::optional<RECT> designBounds_;
+  // A top-level window's DPI; 0 until its window is made.
+  int dpi_ = 0;
   TColor color_ = clWindow;
   TFont font_;
   bool doubleBuffered_ = false;

@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include "platform/Dpi.h"
 #include "ui/Application.h"
 #include "ui/Menus.h"
 
@@ -14,7 +15,7 @@ TForm::TForm(std::wstring name, int clientWidth, int clientHeight, const TCreate
                L"", nullptr, params.Parent);
   // A form made again under the same name finds its class as the first one left it.
   SetClassStyle(params.ClassStyle);
-  SetClientSize(clientWidth, clientHeight);
+  SetDesignClientSize(clientWidth, clientHeight);
 }
 
 void TForm::SetClassStyle(UINT classStyle) {
@@ -44,6 +45,8 @@ TForm::~TForm() {
 void TForm::DestroyWindowFirst() {
   OnClose = nullptr;
   OnPaint = nullptr;
+  OnDpiChanged = nullptr;
+  OnShortCut = nullptr;
   OnResize = nullptr;
   if (Handle()) SetMenu(Handle(), nullptr);
   DestroyHandle();
@@ -60,7 +63,7 @@ void TForm::SetClientSize(int width, int height) {
   RECT rect{0, 0, width, height};
   const DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
-  AdjustWindowRectEx(&rect, style, GetMenu(Handle()) != nullptr, exStyle);
+  AdjustWindowRectToDpi(rect, style, GetMenu(Handle()) != nullptr, exStyle, Dpi());
   RECT bounds = BoundsRect();
   SetBounds(bounds.left, bounds.top, rect.right - rect.left, rect.bottom - rect.top);
   // The menu bar may wrap at the new width; fix the client size once more.
@@ -71,14 +74,40 @@ void TForm::SetClientSize(int width, int height) {
   }
 }
 
+void TForm::SetDesignClientSize(int width, int height) {
+  SetClientSize(Scaled(width), Scaled(height));
+}
+
 void TForm::SetIcon(int iconResource) {
+  iconResource_ = iconResource;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  // Shared icons from LoadImage need no destroying.
-  auto load = [&](int size) {
-    return LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED);
+  // Icons of the sizes of this DPI; a shared icon would keep the size first asked for.
+  auto load = [&](int metric) {
+    const int size = SystemMetricForDpi(metric, Dpi());
+    return UniqueHIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0)));
   };
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(GetSystemMetrics(SM_CXICON))));
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(GetSystemMetrics(SM_CXSMICON))));
+  UniqueHIcon big = load(SM_CXICON);
+  UniqueHIcon small = load(SM_CXSMICON);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  // The window no longer shows the icons it had.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+void TForm::DpiChanged() {
+  if (iconResource_) SetIcon(iconResource_);
+}
+
+void TForm::ChangeDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  SetDpi(dpi);
+  ApplyDpi();
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Realign();
+  if (OnDpiChanged) OnDpiChanged();
 }
 
 void TForm::CenterOnScreen() {
@@ -96,6 +125,23 @@ void TForm::CenterOn(const TForm& other) {
   const int height = Height();
   SetBounds(around.left + (around.right - around.left - width) / 2,
             around.top + (around.bottom - around.top - height) / 2, width, height);
+}
+
+void TForm::CenterOnWindow(HWND other) {
+  RECT around{};
+  if (!other || !GetWindowRect(other, &around)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+  const int width = Width();
+  const int height = Height();
+  SetBounds(around.left + (around.right - around.left - width) / 2,
+            around.top + (around.bottom - around.top - height) / 2, width, height);
+}
+
+TCreateParams ModalBoxParams(HWND owner) {
+  TCreateParams params;
+  params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_DLGMODALFRAME;
+  params.Parent = owner;
+  return params;
 }
 
 bool TForm::ShowModal() {
@@ -168,6 +214,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_COMMAND:
       // Menu commands come without a control window.
       if (lParam == 0 && HIWORD(wParam) == 0 && menu_) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Handles.h"
 #include "ui/Control.h"
 #include "ui/Menus.h"
 
@@ -20,8 +21,12 @@ struct TCreateParams {
   HWND Parent = nullptr;
 };
 
+// A small modal box owned by owner: a caption with the window menu, a dialog's frame.
+TCreateParams ModalBoxParams(HWND owner);
+
 class TForm : public TControl {
  public:
+  // The client size is a design size, in 96-dpi pixels.
   TForm(std::wstring name, int clientWidth, int clientHeight, const TCreateParams& params = TCreateParams{});
   ~TForm() override;
 
@@ -36,12 +41,17 @@ class TForm : public TControl {
   std::wstring Caption() const { return Text(); }
 
   void SetClientSize(int width, int height);
-  // The window's icon, from the program's icon resources.
+  // The client size from the design, in 96-dpi pixels, at the window's DPI.
+  void SetDesignClientSize(int width, int height);
+  // The window's icon, from the program's icon resources, in the sizes the DPI asks for.
   void SetIcon(int iconResource);
   // Puts the window in the middle of the screen's work area.
   void CenterOnScreen();
   // Puts the window in the middle of another window.
   void CenterOn(const TForm& other);
+  // Puts the window in the middle of a window of any kind, or of the screen's work area
+  // without one.
+  void CenterOnWindow(HWND other);
 
   // The menu bar; the form owns it.
   template <class T = TMainMenu>
@@ -68,9 +78,15 @@ class TForm : public TControl {
   std::function<void(TCloseAction& action)> OnClose;
   // Paints the client area over the erased background, on the paint's device context.
   std::function<void(HDC dc)> OnPaint;
+  // The window moved to another DPI and its design numbers were applied again.
+  TNotifyEvent OnDpiChanged;
+  // A key pressed in any control of the form, before the control sees it; true when the
+  // form took it (Enter and Escape of a dialog).
+  std::function<bool(WORD key, TShiftState shift)> OnShortCut;
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DpiChanged() override;
   // A form whose events or window reach its own members calls this first in its
   // destructor: the events are detached and the window (with its children) destroyed
   // while those members still live. Without it the base's teardown still sends messages,
@@ -80,7 +96,13 @@ class TForm : public TControl {
  private:
   void AttachMenu(std::unique_ptr<TMainMenu> menu);
 
+  // Takes the DPI in wParam and the window rectangle the system suggests for it.
+  void ChangeDpi(int dpi, const RECT& suggested);
+
   std::unique_ptr<TMainMenu> menu_;
+  int iconResource_ = 0;
+  UniqueHIcon bigIcon_;
+  UniqueHIcon smallIcon_;
   TControl* activeControl_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool closed_ = false;

@@ -1,5 +1,7 @@
 #include "ui/Graphics.h"
 
+#include "core/DpiScale.h"
+
 namespace fm::ui {
 
 COLORREF ColorToRGB(TColor color) {
@@ -36,10 +38,11 @@ void TFont::SetHeight(int height) {
   height_ = height;
 }
 
-HFONT TFont::Handle() const {
+HFONT TFont::Handle(int dpi) const {
+  if (handle_ && handleDpi_ != dpi) handle_.Reset();
   if (!handle_) {
     LOGFONTW lf{};
-    lf.lfHeight = height_;
+    lf.lfHeight = ScaleToDpi(height_, dpi);
     lf.lfWeight = style_.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = style_.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -49,6 +52,7 @@ HFONT TFont::Handle() const {
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
     handle_.Reset(CreateFontIndirectW(&lf));
+    handleDpi_ = dpi;
   }
   return handle_.Get();
 }

@@ -39,7 +39,8 @@ struct TFontStyles {
   bool operator==(const TFontStyles&) const = default;
 };
 
-// A font description; the handle is made on demand and owned by the font.
+// A font description; the handle is made on demand and owned by the font. The height is
+// a 96-dpi design number: the handle is made for the DPI of the window that shows it.
 class TFont {
  public:
   TFont() = default;
@@ -56,8 +57,8 @@ class TFont {
   void SetStyle(TFontStyles style);
   void SetHeight(int height);
 
-  // The GDI font for these settings, with ClearType natural quality.
-  HFONT Handle() const;
+  // The GDI font for these settings at dpi, with ClearType natural quality.
+  HFONT Handle(int dpi) const;
 
  private:
   std::wstring name_ = L"Tahoma";
@@ -65,6 +66,7 @@ class TFont {
   TColor color_ = clWindowText;
   TFontStyles style_;
   mutable UniqueHFont handle_;
+  mutable int handleDpi_ = 0;
 };
 
 // A solid brush for a TColor, kept while the colour stays the same.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/DpiScale.h"
 #include "core/HintPlacement.h"
 #include "ui/WindowClass.h"
 
@@ -33,8 +34,11 @@ THintWindow::~THintWindow() {
 
 bool THintWindow::Showing() const { return hwnd_ && IsWindowVisible(hwnd_.Get()); }
 
-void THintWindow::ActivateHint(POINT position, const std::wstring& text, int maxWidth) {
+int THintWindow::Padding() const { return ScaleToDpi(kDesignPadding, dpi_); }
+
+void THintWindow::ActivateHint(POINT position, const std::wstring& text, int maxWidth, int dpi) {
   text_ = text;
+  dpi_ = dpi;
   if (!hwnd_) {
     // The class is registered per style so that a hint window with a shadow of its own
     // can stand beside one without.
@@ -58,16 +62,16 @@ void THintWindow::ActivateHint(POINT position, const std::wstring& text, int max
   if (maxWidth <= 0 || maxWidth > areaWidth) maxWidth = areaWidth;
   // Measure the text as it will be drawn, wrapping at the width limit. As in an edit
   // control, a word longer than a line (a long path) is broken too.
-  RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding - 2) : 32767, 0};
+  RECT measure{0, 0, maxWidth > 0 ? std::max(1, maxWidth - 2 * Padding() - 2) : 32767, 0};
   {
     const WindowDc dc(hwnd_.Get());
-    const SelectObjectScope font(dc.Get(), font_.Handle());
+    const SelectObjectScope font(dc.Get(), font_.Handle(dpi_));
     DrawTextW(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &measure,
               DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
   }
-  int width = measure.right + 2 * Padding + 2;
+  int width = measure.right + 2 * Padding() + 2;
   if (maxWidth > 0) width = std::min(width, maxWidth);
-  const int height = measure.bottom + 2 * Padding + 2;
+  const int height = measure.bottom + 2 * Padding() + 2;
   const ScreenBox shown = FitWithin({position.x, position.y, position.x + width, position.y + height},
                                     {area.left, area.top, area.right, area.bottom});
   SetWindowPos(hwnd_.Get(), HWND_TOPMOST, shown.left, shown.top, shown.right - shown.left,
@@ -91,9 +95,9 @@ void THintWindow::Paint() {
   GetClientRect(hwnd_.Get(), &client);
   FillRect(dc, &client, brush_.Handle());
   PaintFrame(dc, client);
-  InflateRect(&client, -Padding, -Padding);
+  InflateRect(&client, -Padding(), -Padding());
   {
-    const SelectObjectScope font(dc, font_.Handle());
+    const SelectObjectScope font(dc, font_.Handle(dpi_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(font_.Color()));
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,

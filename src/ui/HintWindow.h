@@ -22,8 +22,9 @@ class THintWindow {
 
   // Shows text with its top left corner at position (screen coordinates), wrapping lines
   // wider than maxWidth (0 for the width of the screen). The window is moved, and cut if
-  // it must be, to lie within the work area of the monitor at position.
-  void ActivateHint(POINT position, const std::wstring& text, int maxWidth);
+  // it must be, to lie within the work area of the monitor at position. Font and padding
+  // are drawn at dpi, the DPI of the control the hint is for.
+  void ActivateHint(POINT position, const std::wstring& text, int maxWidth, int dpi = 96);
   void ReleaseHandle();
   bool Showing() const;
 
@@ -40,7 +41,9 @@ class THintWindow {
   std::wstring text_;
   TFont font_{L"Tahoma", -11, clInfoText};
   TBrush brush_{clInfoBk};
-  static constexpr int Padding = 3;
+  int dpi_ = 96;
+  static constexpr int kDesignPadding = 3;
+  int Padding() const;
 };
 
 }  // namespace fm::ui

@@ -10,10 +10,17 @@ TImage::TImage(TControl& parent, std::wstring name) : TControl(&parent, std::mov
 }
 
 void TImage::SetIcon(int iconResource) {
-  icon_.Reset(
+  iconResource_ = iconResource;
+  UniqueHIcon icon(
       static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource),
                                     IMAGE_ICON, Width(), Height(), 0)));
-  SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
+  SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+  // The control no longer shows the icon it had.
+  icon_ = std::move(icon);
+}
+
+void TImage::DpiChanged() {
+  if (iconResource_) SetIcon(iconResource_);
 }
 
 }  // namespace fm::ui

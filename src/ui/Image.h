@@ -15,7 +15,12 @@ class TImage : public TControl {
   void SetIcon(int iconResource);
   HICON Icon() const { return icon_.Get(); }
 
+ protected:
+  // The icon is loaded again at the control's new size.
+  void DpiChanged() override;
+
  private:
+  int iconResource_ = 0;
   UniqueHIcon icon_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/ColumnAutoSize.h"
+#include "platform/Dpi.h"
 #include "ui/Application.h"
 
 namespace fm::ui {
@@ -47,7 +48,7 @@ TListView::TListView(TControl& parent, std::wstring name, std::vector<TListColum
     lvc.fmt = column.Alignment == TAlignment::taCenter        ? LVCFMT_CENTER
               : column.Alignment == TAlignment::taRightJustify ? LVCFMT_RIGHT
                                                                : LVCFMT_LEFT;
-    lvc.cx = column.Width;
+    lvc.cx = Scaled(column.Width);
     lvc.pszText = const_cast<wchar_t*>(column.Caption.c_str());
     lvc.iSubItem = static_cast<int>(i);
     ListView_InsertColumn(Handle(), static_cast<int>(i), &lvc);
@@ -182,7 +183,7 @@ HFONT TListView::FontFor(TFontStyles style) {
     font = std::make_unique<TFont>(Font());
     font->SetStyle(style);
   }
-  return font->Handle();
+  return font->Handle(Dpi());
 }
 
 TListItem TListView::ItemData(int index) {
@@ -454,6 +455,14 @@ LRESULT TListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return TControl::WndProc(message, wParam, lParam);
 }
 
+void TListView::DpiChanged() {
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (!columns_[i].AutoSize)
+      ListView_SetColumnWidth(Handle(), static_cast<int>(i), Scaled(columns_[i].Width));
+  }
+  AutoSizeColumns();
+}
+
 void TListView::Resized() {
   AutoSizeColumns();
   TControl::Resized();
@@ -464,7 +473,8 @@ void TListView::AutoSizeColumns() {
   bool any = false;
   std::vector<ColumnSizing> sizing;
   for (const TListColumn& column : columns_) {
-    sizing.push_back({column.AutoSize, column.Width, column.MinWidth, column.MaxWidth});
+    sizing.push_back(
+        {column.AutoSize, Scaled(column.Width), Scaled(column.MinWidth), Scaled(column.MaxWidth)});
     any = any || column.AutoSize;
   }
   if (!any) return;
@@ -505,8 +515,8 @@ POINT TListView::HintPosition(POINT cursorScreen, const RECT& bounds, int& maxWi
   // At the row's top left corner, moved by the size of the mouse cursor.
   POINT position{bounds.left, bounds.top};
   ClientToScreen(Handle(), &position);
-  position.x += GetSystemMetrics(SM_CXCURSOR);
-  position.y += GetSystemMetrics(SM_CYCURSOR);
+  position.x += SystemMetricForDpi(SM_CXCURSOR, Dpi());
+  position.y += SystemMetricForDpi(SM_CYCURSOR, Dpi());
   maxWidth = ClientWidth();
   return position;
 }

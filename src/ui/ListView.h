@@ -24,6 +24,7 @@ struct TListItem {
   std::vector<std::wstring> SubItems;
 };
 
+// Widths in 96-dpi pixels, as every number of a design.
 struct TListColumn {
   std::wstring Caption;
   TAlignment Alignment = TAlignment::taLeftJustify;
@@ -149,6 +150,7 @@ class TListView : public TControl {
   bool Notify(NMHDR& header, LRESULT& result) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Resized() override;
+  void DpiChanged() override;
 
  private:
   void GetDisplayInfo(NMLVDISPINFOW& info);

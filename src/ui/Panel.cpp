@@ -48,7 +48,7 @@ void TPanel::Paint() {
   }
   const std::wstring caption = Caption();
   if (!caption.empty()) {
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    HGDIOBJ old = SelectObject(dc, Font().Handle(Dpi()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font().Color()));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,

@@ -10,16 +10,28 @@ TStatusBar::TStatusBar(TControl& parent, std::wstring name, std::vector<Panel> p
     : TControl(&parent, std::move(name)) {
   SetColor(clBtnFace);
   CreateHandle(STATUSCLASSNAMEW, WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0);
+  for (const Panel& panel : panels) designWidths_.push_back(panel.width);
+  DpiChanged();
+  for (size_t i = 0; i < panels.size(); ++i) SetPanelText(static_cast<int>(i), panels[i].text);
+}
+
+void TStatusBar::DpiChanged() {
   std::vector<int> edges;
   int right = 0;
-  for (const Panel& panel : panels) {
-    right += panel.width;
+  for (int width : designWidths_) {
+    right += Scaled(width);
     edges.push_back(right);
   }
   // The last panel reaches the end of the bar.
   if (!edges.empty()) edges.back() = -1;
   SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  for (size_t i = 0; i < panels.size(); ++i) SetPanelText(static_cast<int>(i), panels[i].text);
+}
+
+std::vector<int> TStatusBar::PanelEdges() const {
+  std::vector<int> edges(designWidths_.size());
+  if (!edges.empty())
+    SendMessageW(Handle(), SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  return edges;
 }
 
 std::wstring TStatusBar::PanelText(int index) const {

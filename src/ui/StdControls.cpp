@@ -2,10 +2,10 @@
 
 namespace fm::ui {
 
-TLabel::TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment)
+TLabel::TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment, bool wordWrap)
     : TControl(&parent, std::move(name)) {
   SetColor(parent.Color());
-  DWORD style = WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE;
+  DWORD style = WS_VISIBLE | SS_NOPREFIX | (wordWrap ? SS_EDITCONTROL : SS_CENTERIMAGE);
   style |= alignment == TAlignment::taCenter ? SS_CENTER
            : alignment == TAlignment::taRightJustify ? SS_RIGHT
                                                      : SS_LEFT;
@@ -85,13 +85,23 @@ TSpeedButton::TSpeedButton(TControl& parent, std::wstring name, std::wstring cap
 // The window draws with the glyph: it goes before the glyph does.
 TSpeedButton::~TSpeedButton() { DestroyHandle(); }
 
-void TSpeedButton::SetGlyph(int bitmapResource, int size) {
-  UniqueHImageList glyph(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource),
-                                              size, 1, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-  BUTTON_IMAGELIST list{glyph.Get(), {2, 0, 4, 0}, BUTTON_IMAGELIST_ALIGN_RIGHT};
+void TSpeedButton::SetGlyph(const TPicture& picture) {
+  picture_ = picture;
+  UniqueHImageList glyph = PictureImageList(picture, Scaled(picture.DesignSize));
+  BUTTON_IMAGELIST list{glyph.Get(), {Scaled(2), 0, Scaled(4), 0}, BUTTON_IMAGELIST_ALIGN_RIGHT};
   SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
   // The old glyph is freed only once the button no longer draws with it.
   glyph_ = std::move(glyph);
+}
+
+int TSpeedButton::GlyphSize() const {
+  int width = 0;
+  int height = 0;
+  return glyph_ && ImageList_GetIconSize(glyph_.Get(), &width, &height) ? width : 0;
+}
+
+void TSpeedButton::DpiChanged() {
+  if (picture_) SetGlyph(*picture_);
 }
 
 }  // namespace fm::ui

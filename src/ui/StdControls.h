@@ -7,6 +7,7 @@
 
 #include "platform/Handles.h"
 #include "ui/Control.h"
+#include "ui/Picture.h"
 
 namespace fm::ui {
 
@@ -16,7 +17,9 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TControl {
  public:
-  TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment);
+  // A label that wraps its words takes as many lines as its height allows; one that does
+  // not shows one line, centred in its height.
+  TLabel(TControl& parent, std::wstring name, std::wstring caption, TAlignment alignment, bool wordWrap = false);
 
  protected:
   HBRUSH CtlColor(HDC dc) override;
@@ -72,11 +75,17 @@ class TSpeedButton : public TButton {
  public:
   TSpeedButton(TControl& parent, std::wstring name, std::wstring caption);
   ~TSpeedButton() override;
-  // The bitmap resource with magenta as its transparent colour.
-  void SetGlyph(int bitmapResource, int size);
+  // The picture, drawn at the button's DPI.
+  void SetGlyph(const TPicture& picture);
   bool HasGlyph() const { return static_cast<bool>(glyph_); }
+  // The glyph's size in pixels, 0 without one.
+  int GlyphSize() const;
+
+ protected:
+  void DpiChanged() override;
 
  private:
+  std::optional<TPicture> picture_;
   UniqueHImageList glyph_;
 };
 

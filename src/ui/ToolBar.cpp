@@ -1,12 +1,14 @@
 #include "ui/ToolBar.h"
 
+#include "core/DpiScale.h"
+
 namespace fm::ui {
 
-TImageList::TImageList(int bitmapResource, int width, int height)
-    : handle_(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), width, 1,
-                                   RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION)),
-      width_(width),
-      height_(height) {}
+TImageList::TImageList(const TPicture& picture, int dpi)
+    : picture_(picture),
+      dpi_(dpi),
+      size_(ScaleToDpi(picture.DesignSize, dpi)),
+      handle_(PictureImageList(picture, size_)) {}
 
 TToolButton::TToolButton(TToolBar& toolBar, std::wstring name, int command, int imageIndex)
     : toolBar_(toolBar), name_(std::move(name)), command_(command), imageIndex_(imageIndex) {}
@@ -31,15 +33,28 @@ void TToolButton::Click() {
 
 TToolBar::TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TImageList> images,
                    int buttonWidth, int buttonHeight)
-    : TControl(&parent, std::move(name)), images_(std::move(images)) {
+    : TControl(&parent, std::move(name)),
+      images_(std::move(images)),
+      buttonWidth_(buttonWidth),
+      buttonHeight_(buttonHeight) {
   SetColor(parent.Color());
   CreateHandle(TOOLBARCLASSNAMEW,
                WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                0);
   SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
-  SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->Width(), images_->Height()));
-  SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth, buttonHeight));
+  DpiChanged();
+}
+
+void TToolBar::DpiChanged() {
+  std::shared_ptr<const TImageList> images =
+      images_->Dpi() == Dpi() ? images_
+                              : std::make_shared<const TImageList>(images_->Picture(), Dpi());
+  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
+  SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images->Width(), images->Height()));
+  SendMessageW(Handle(), TB_SETBUTTONSIZE, 0,
+               MAKELPARAM(Scaled(buttonWidth_), Scaled(buttonHeight_)));
+  // The images the bar drew with before go once it no longer does.
+  images_ = std::move(images);
 }
 
 TToolBar::~TToolBar() { DestroyHandle(); }

@@ -10,23 +10,27 @@
 
 #include "platform/Handles.h"
 #include "ui/Control.h"
+#include "ui/Picture.h"
 
 namespace fm::ui {
 
-// Images of one size cut from a bitmap resource; magenta pixels are transparent.
+// One picture drawn at the size of a DPI.
 class TImageList {
  public:
-  TImageList(int bitmapResource, int width, int height);
+  TImageList(const TPicture& picture, int dpi);
 
   HIMAGELIST Handle() const { return handle_.Get(); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  const TPicture& Picture() const { return picture_; }
+  int Dpi() const { return dpi_; }
+  int Width() const { return size_; }
+  int Height() const { return size_; }
   int Count() const { return handle_ ? ImageList_GetImageCount(handle_.Get()) : 0; }
 
  private:
+  TPicture picture_;
+  int dpi_;
+  int size_;
   UniqueHImageList handle_;
-  int width_;
-  int height_;
 };
 
 class TToolBar;
@@ -56,7 +60,9 @@ class TToolButton {
   int imageIndex_;
 };
 
-// The tool bar shares its images: they stay as long as a tool bar draws with them.
+// The tool bar shares its images: they stay as long as a tool bar draws with them. At
+// another DPI it draws the same picture anew at that DPI's size. Button sizes are
+// 96-dpi design numbers.
 class TToolBar : public TControl {
  public:
   TToolBar(TControl& parent, std::wstring name, std::shared_ptr<const TImageList> images, int buttonWidth,
@@ -76,12 +82,15 @@ class TToolBar : public TControl {
 
  protected:
   bool Command(WORD code, WORD id) override;
+  void DpiChanged() override;
 
  private:
   static int NextCommand();
   void Insert(std::unique_ptr<TToolButton> button);
 
   std::shared_ptr<const TImageList> images_;
+  int buttonWidth_;
+  int buttonHeight_;
   std::vector<std::unique_ptr<TToolButton>> buttons_;
 };
 

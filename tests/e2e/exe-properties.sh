@@ -65,6 +65,13 @@ else
   [ -n "$manifest" ] || fail "no application manifest (RT_MANIFEST 1)"
   grep -q 'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""' <<<"$manifest" ||
     fail "the manifest does not ask for common controls 6"
+  # Aware of each monitor's DPI, so that Windows never stretches the windows as bitmaps.
+  grep -q '>true/pm</dpiAware>' <<<"$manifest" || fail "the manifest does not declare per-monitor DPI awareness"
+  grep -q '>PerMonitorV2, PerMonitor</dpiAwareness>' <<<"$manifest" ||
+    fail "the manifest does not ask for per-monitor DPI awareness (version 2, then 1)"
+  # Every size a window asks for at 96, 120, 144 and 192 dpi is in the icon, none stretched.
+  icons=$(grep -Ec '^[0-9]+ 3 /\* RT_ICON \*/' "$rc")
+  [ "$icons" -ge 11 ] || fail "the icon holds $icons sizes, not the 11 of 96 to 192 dpi"
   version=$(awk '/^1 VERSIONINFO/, /^END/' "$rc")
   [ -n "$version" ] || fail "no version resource"
   grep -q 'VALUE "ProductName", "Foldmere x64"' <<<"$version" || fail "version resource without ProductName 'Foldmere x64'"

@@ -178,25 +178,36 @@ TEST_F(AboutBox, AFileWithoutVersionTextsGivesEmptyFields) {
 }
 
 // Each text of the box fits between its panel's bevels, as the panel's own font draws it
-// at 96 dots per inch: a caption wider than that is cut on both sides.
-TEST_F(AboutBox, EveryTextFitsItsPanel) {
+// at the box's DPI: a caption wider than that is cut on both sides. The box is opened at
+// the screen's DPI and then told of each other DPI, as on a move to another screen; a
+// font that grew while its panel did not would cut the texts.
+TEST_F(AboutBox, EveryTextFitsItsPanelAtEveryDpi) {
   uAbout::TfrmAbout box(*main_, Executable());
   const fm::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   ASSERT_TRUE(dc);
-  ASSERT_EQ(GetDeviceCaps(dc.Get(), LOGPIXELSX), 96);
-  for (const wchar_t* name : {L"pnlProductH", L"pnlCopyrightH", L"pnlVersionH", L"pnlName",
-                              L"pnlCopyright", L"pnlVersion"}) {
-    const auto& panel = dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name));
-    const std::wstring text = panel.Caption();
-    ASSERT_FALSE(text.empty()) << fm::ToUtf8(name);
-    const HGDIOBJ old = SelectObject(dc.Get(), panel.Font().Handle());
-    SIZE extent{};
-    ASSERT_TRUE(GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent));
-    SelectObject(dc.Get(), old);
-    RECT client;
-    GetClientRect(panel.Handle(), &client);
-    EXPECT_LE(extent.cx, client.right - 2 * panel.BevelWidth())
-        << fm::ToUtf8(name) << ": " << fm::ToUtf8(text);
+  for (int dpi : {box.Dpi(), 120, 144, 192}) {
+    fm::test::SendDpiChange(box.Handle(), box.Dpi(), dpi);
+    ASSERT_EQ(box.Dpi(), dpi);
+    for (const wchar_t* name : {L"pnlProductH", L"pnlCopyrightH", L"pnlVersionH", L"pnlName",
+                                L"pnlCopyright", L"pnlVersion"}) {
+      const auto& panel = dynamic_cast<fm::ui::TPanel&>(*box.FindChild(name));
+      const std::wstring text = panel.Caption();
+      ASSERT_FALSE(text.empty()) << fm::ToUtf8(name);
+      const HGDIOBJ old = SelectObject(dc.Get(), panel.Font().Handle(dpi));
+      SIZE extent{};
+      ASSERT_TRUE(
+          GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent));
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc.Get(), &metrics);
+      SelectObject(dc.Get(), old);
+      RECT client;
+      GetClientRect(panel.Handle(), &client);
+      EXPECT_LE(extent.cx, client.right - 2 * panel.BevelWidth())
+          << dpi << " dpi, " << fm::ToUtf8(name) << ": " << fm::ToUtf8(text);
+      EXPECT_LE(metrics.tmHeight - metrics.tmInternalLeading,
+                client.bottom - 2 * panel.BevelWidth())
+          << dpi << " dpi, " << fm::ToUtf8(name);
+    }
   }
 }
 

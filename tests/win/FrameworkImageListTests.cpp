@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "ResourceIds.h"
+#include "Pictures.h"
 #include "ui/Form.h"
 #include "ui/ToolBar.h"
 
@@ -23,7 +23,7 @@ LRESULT CALLBACK WatchDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 TEST(FrameworkImageLists, AToolBarsImagesStayUntilItsWindowIsGone) {
-  auto images = std::make_shared<fm::ui::TImageList>(IDB_BACKBUTTON, 21, 21);
+  auto images = std::make_shared<fm::ui::TImageList>(fm::pictures::kBackArrow, 96);
   const std::weak_ptr<const fm::ui::TImageList> watched = images;
   auto form = std::make_unique<fm::ui::TForm>(L"BarForm", 200, 100);
   auto& bar = form->Add<fm::ui::TToolBar>(L"Bar", images, 28, 27);

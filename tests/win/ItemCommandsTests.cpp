@@ -20,6 +20,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using fm::test::Press;
+using fm::test::Stroke;
 using fm::test::TestFolder;
 
 // A launch record as the window handed it to the shell, its texts copied.
@@ -67,36 +69,6 @@ std::optional<Started> ReadStarted(const std::wstring& program) {
   const auto second = text.find(L'\n', first + 1);
   if (first == std::wstring::npos || second == std::wstring::npos) return std::nullopt;
   return Started{text.substr(0, first), text.substr(first + 1, second - first - 1)};
-}
-
-// Presses and releases the keys as the keyboard would; a key with ctrl or shift is pressed
-// with that key held.
-struct Stroke {
-  WORD key;
-  bool ctrl = false;
-  bool shift = false;
-};
-
-void Press(std::initializer_list<Stroke> strokes) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  for (const Stroke& stroke : strokes) {
-    if (stroke.ctrl) add(VK_CONTROL, false);
-    if (stroke.shift) add(VK_SHIFT, false);
-    add(stroke.key, false);
-    add(stroke.key, true);
-    if (stroke.shift) add(VK_SHIFT, true);
-    if (stroke.ctrl) add(VK_CONTROL, true);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  fm::test::PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
-  fm::test::PumpPending();
 }
 
 // Clicks (twice for a double click) with the button at a point of the screen, with the

@@ -395,6 +395,7 @@ TEST_F(LiveFolder, ABurstOfTenThousandFilesLeavesTheRowsAsTheDiskAndTheWindowAns
   ASSERT_EQ(Pane().ItemCount(), 10000);
   // A thread of the test asks the window for round trips while the files come.
   std::atomic<bool> stop{false};
+  std::atomic<bool> stopped{false};
   std::atomic<ULONGLONG> longest{0};
   const HWND window = main_->Handle();
   std::thread asker([&] {
@@ -405,6 +406,7 @@ TEST_F(LiveFolder, ABurstOfTenThousandFilesLeavesTheRowsAsTheDiskAndTheWindowAns
       longest = std::max<ULONGLONG>(longest, GetTickCount64() - sent);
       Sleep(5);
     }
+    stopped = true;
   });
   const bool made = RunOnHost("cd '" + host + "' && seq -f 'b%05g.txt' 1 10000 | xargs touch", true);
   const ULONGLONG lastChange = GetTickCount64();
@@ -412,11 +414,16 @@ TEST_F(LiveFolder, ABurstOfTenThousandFilesLeavesTheRowsAsTheDiskAndTheWindowAns
       [&] { return Pane().ItemCount() == 20000 && NameSet() == NamesOnDisk(folder.Path()); }, 30000);
   const ULONGLONG caughtUp = GetTickCount64() - lastChange;
   stop = true;
+  // The window answers the last question asked: a join that does not pump would hold it
+  // until its time-out and count that as the window's.
+  fm::test::PumpUntil([&] { return stopped.load(); }, 70000);
   asker.join();
   ASSERT_TRUE(made);
   EXPECT_TRUE(same) << Pane().ItemCount() << " rows";
   EXPECT_EQ(List().ItemCount(), Pane().ItemCount());
-  // Figures, not targets: the longest round trip is capped by its 60 s time-out.
+  // Not a target (the benchmark measures that), only a window that froze: a question
+  // unanswered for its whole time-out.
+  EXPECT_LT(longest, 60000u);
   std::cout << "  rows equal the disk " << caughtUp << " ms after the last change; longest round trip "
             << longest << " ms\n";
 }

@@ -75,6 +75,13 @@ void MainWindowTest::TypePath(const std::wstring& text) {
   PumpPending();
 }
 
+RECT MainWindowTest::ClientBounds(const fm::ui::TControl& control) {
+  RECT rect;
+  GetWindowRect(control.Handle(), &rect);
+  MapWindowPoints(HWND_DESKTOP, main_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 void MainWindowTest::Paint() {
   UpdateWindow(List().Handle());
   PumpPending();

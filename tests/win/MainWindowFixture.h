@@ -75,6 +75,8 @@ class MainWindowTest : public testing::Test {
   void TypePath(const std::wstring& text);
   // Paints the list now, which loads the details of the rows it shows.
   void Paint();
+  // A control's bounds relative to the main window's client area.
+  RECT ClientBounds(const fm::ui::TControl& control);
   // The entry shown under this name, or null.
   const MainUnit::TLeftShellItem* Entry(const std::wstring& displayName);
   // The info tip of the row captioned caption, asked for at the middle of the row the way

@@ -15,16 +15,7 @@ namespace {
 
 using fm::ui::TControl;
 
-class MainWindow : public fm::test::MainWindowTest {
- protected:
-  // Bounds relative to the main window's client area.
-  RECT ClientBounds(const TControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    MapWindowPoints(HWND_DESKTOP, main_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-};
+using MainWindow = fm::test::MainWindowTest;
 
 TEST_F(MainWindow, HasTheDesignedClientSizeAndIsCentred) {
   RECT client;
@@ -108,9 +99,9 @@ TEST_F(MainWindow, FunctionKeyButtonsShareTheBottomBand) {
     const wchar_t* caption;
     bool enabled;
   };
-  const Key keys[] = {{L"BTN_F03", L"F3 - View", false},       {L"BTN_F04", L"F4 - Edit", false},
-                      {L"BTN_F05", L"F5 - Copy", false},       {L"BTN_F06", L"F6 - Move", false},
-                      {L"BTN_F07", L"F7 - New Folder", false}, {L"BTN_F08", L"F8 - Delete", false},
+  const Key keys[] = {{L"BTN_F03", L"F3 - View", false},       {L"BTN_F04", L"F4 - Edit", true},
+                      {L"BTN_F05", L"F5 - Copy", true},        {L"BTN_F06", L"F6 - Move", true},
+                      {L"BTN_F07", L"F7 - New Folder", true},  {L"BTN_F08", L"F8 - Delete", true},
                       {L"BTN_F09", L"F9 - Property", true},    {L"BTN_F10", L"F10 - Refresh", true}};
   // An eighth of the window's outer width each, less 3.
   RECT window;

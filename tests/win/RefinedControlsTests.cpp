@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "MainWindowFixture.h"
@@ -69,7 +70,8 @@ TEST_F(RefinedControls, EveryButtonWaitsOnItsOwnHandlerOrNot) {
   int leftBeeps = 0;
   rightRoot.SetBeep([&] { ++rightBeeps; });
   leftRoot.SetBeep([&] { ++leftBeeps; });
-  fm::TDateTime now = Vcl_Interceptors::Now();
+  // From the later button's making, however long the window took to come up.
+  fm::TDateTime now = std::max(rightRoot.LastClickTime(), leftRoot.LastClickTime());
   rightRoot.SetClock([&] { return now; });
   leftRoot.SetClock([&] { return now; });
   main_->BrowseToPath(L"C:\\windows");
@@ -92,6 +94,38 @@ TEST_F(RefinedControls, EveryButtonWaitsOnItsOwnHandlerOrNot) {
   SendMessageW(leftRoot.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(main_->Path(), L"C:\\");
   EXPECT_EQ(leftBeeps, 1);
+}
+
+TEST_F(RefinedControls, TheFileCommandButtonsKeepTheirWaitBetweenClicks) {
+  // In the computer folder, where both panes start, each command answers at once: with
+  // the window's beep, or with a plain box that the watcher closes.
+  const fm::test::ModalWatcher boxes;
+  struct Case {
+    const wchar_t* name;
+    bool box;
+  } cases[] = {{L"BTN_F04", false}, {L"BTN_F05", true}, {L"BTN_F06", true}, {L"BTN_F07", true}, {L"BTN_F08", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+    auto& button = Child<MainUnit::TSpeedButton>(c.name);
+    EXPECT_TRUE(button.Enabled());
+    EXPECT_TRUE(button.EnableClickWaitPeriod());
+    EXPECT_EQ(button.ClickWaitPeriod(), 1);
+    fm::TDateTime now = Vcl_Interceptors::Now() + 5000 * kMs;
+    button.SetClock([&] { return now; });
+    int buttonBeeps = 0;
+    button.SetBeep([&] { ++buttonBeeps; });
+    const int windowBeeps = beeps_;
+    const size_t shown = boxes.Boxes().size();
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    fm::test::PumpPending();
+    now += 600 * kMs;
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    fm::test::PumpPending();
+    // The second click came too soon: the button beeps and the command ran once.
+    EXPECT_EQ(buttonBeeps, 1);
+    EXPECT_EQ(boxes.Boxes().size() - shown, c.box ? 1u : 0u);
+    EXPECT_EQ(beeps_ - windowBeeps, c.box ? 0 : 1);
+  }
 }
 
 class LockedHeader : public RefinedControls {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "FileJobVictim.h"
 #include "platform/ComApartment.h"
 #include "ui/Application.h"
 
 int main(int argc, char** argv) {
+  if (int exitCode = 0; fm::test::RunFileJobVictim(argc, argv, exitCode)) return exitCode;
   testing::InitGoogleTest(&argc, argv);
   fm::OleApartment apartment;
   fm::ui::Application().Initialize();

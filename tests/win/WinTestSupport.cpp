@@ -74,6 +74,41 @@ void PumpPending() {
   fm::ui::Application().ProcessMessages();
 }
 
+void SendDpiChange(HWND window, int from, int dpi) {
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int frameWidth = (outer.right - outer.left) - client.right;
+  const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  const RECT suggested{outer.left, outer.top,
+                       outer.left + frameWidth + MulDiv(client.right, dpi, from),
+                       outer.top + frameHeight + MulDiv(client.bottom, dpi, from)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+void Press(std::initializer_list<Stroke> strokes) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (const Stroke& stroke : strokes) {
+    if (stroke.ctrl) add(VK_CONTROL, false);
+    if (stroke.shift) add(VK_SHIFT, false);
+    add(stroke.key, false);
+    add(stroke.key, true);
+    if (stroke.shift) add(VK_SHIFT, true);
+    if (stroke.ctrl) add(VK_CONTROL, true);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
+  PumpPending();
+}
+
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,6 +19,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Handles the messages that are waiting now, including those they cause.
 void PumpPending();
 
+// A key pressed and released as the keyboard would; with ctrl or shift, while that key is
+// held.
+struct Stroke {
+  WORD key;
+  bool ctrl = false;
+  bool shift = false;
+};
+
+// Presses the keys one after another and handles the messages they cause.
+void Press(std::initializer_list<Stroke> strokes);
+
 // Whether the tests run under Wine rather than on Windows.
 bool RunningUnderWine();
 
@@ -27,6 +39,11 @@ std::string HostPath(const std::wstring& path);
 // reaches the program from outside, as a Linux program's change would. With pumping, the
 // window's messages are handled meanwhile.
 bool RunOnHost(const std::string& command, bool pumping = false);
+// Tells a top-level window that it now shows at dpi, as the system does when the window
+// moves to a screen of another DPI (Wine never does): WM_DPICHANGED with the rectangle
+// the system suggests, whose client area is the present one scaled by the ratio of the
+// DPIs and whose frame keeps its width. from is the DPI the window shows at now.
+void SendDpiChange(HWND window, int from, int dpi);
 
 // The folder of links that the test run makes in the prefix from the Linux side; on
 // Windows the test that needs it skips.
