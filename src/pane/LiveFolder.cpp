@@ -96,7 +96,7 @@ constexpr ULONGLONG kTurnMs = 40;
 constexpr ULONGLONG kParseWaitMs = 2000;
 
 // A name as the file system compares it, in a buffer used again for each name.
-void FoldInto(std::wstring& folded, const std::wstring& name) {
+void FoldInto(std::wstring& folded, std::wstring_view name) {
   folded.assign(name);
   for (wchar_t& c : folded) {
     if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
@@ -156,7 +156,7 @@ void TPane::ApplyPendingNames() {
       }
       auto entry = ReadEntry(std::move(item));
       // Two names of one item (a change of letter case) give one row.
-      if (entry && addedNames.insert(entry->Name()).second) added.push_back(std::move(*entry));
+      if (entry && addedNames.emplace(entry->Name()).second) added.push_back(std::move(*entry));
     }
     FParseRetries.erase(name);
     turn.push_back(std::move(name));
