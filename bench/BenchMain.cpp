@@ -2,9 +2,10 @@
 // and info tips, on generated folders in C:\, printed as one table. scripts/bench makes the
 // folders, builds and runs this; the README's Benchmarks section says what each row is.
 //
-//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--burst-only]
-//                      [--copies-only] [--reps N] [--root DIR] [--copy-root DIR] [--linux-cp-ms MS]
-//                      [--linux-cp-tree-ms MS] [--foldmere EXE] [--report FILE] [--progress FILE]
+//   foldmere_bench.exe [--quick] [--full-scroll] [--read-only] [--tips-only] [--selection-only]
+//                      [--burst-only] [--copies-only] [--reps N] [--root DIR] [--copy-root DIR]
+//                      [--linux-cp-ms MS] [--linux-cp-tree-ms MS] [--foldmere EXE] [--report FILE]
+//                      [--progress FILE]
 //   foldmere_bench.exe --memory-probe FOLDER AWAY OUT-FILE     (one run of measure 6)
 //   foldmere_bench.exe --memory-probe-both FOLDER AWAY OUT-FILE     (one run of measure 6b)
 #include <windows.h>
@@ -50,6 +51,7 @@ struct Options {
   bool fullScroll = false;
   bool readOnly = false;
   bool tipsOnly = false;
+  bool selectionOnly = false;
   bool burstOnly = false;
   bool copiesOnly = false;
   int reps = 5;
@@ -85,6 +87,8 @@ Options Parse(int argc, wchar_t** argv) {
       options.readOnly = true;
     } else if (arg == L"--tips-only") {
       options.tipsOnly = true;
+    } else if (arg == L"--selection-only") {
+      options.selectionOnly = true;
     } else if (arg == L"--burst-only") {
       options.burstOnly = true;
     } else if (arg == L"--copies-only") {
@@ -341,6 +345,33 @@ std::vector<Row> MeasureScroll(const Options& options, const Folder& biggest,
   };
 }
 
+// Measure 9: Ctrl+A over every row of the biggest folder, read anew so that no row's bytes
+// are known yet; Shift+Down after it; Ctrl+A once more. Each up to the painted window.
+std::vector<Row> MeasureSelection(const Options& options, const Folder& biggest, bench::WindowBench& window,
+                                  Progress& progress) {
+  std::vector<double> first, extend, again;
+  for (int rep = 0; rep < options.reps; ++rep) {
+    window.BrowseAndPaint(options.root + L"\\small");
+    window.BrowseAndPaint(options.root + L"\\" + biggest.name);
+    first.push_back(window.TimeKey('A', VK_CONTROL));
+    const std::wstring all = window.SelectionPanel();
+    if (all.rfind(L"Selected: " + std::to_wstring(window.Rows()) + L",", 0) != 0) {
+      throw std::runtime_error("Ctrl+A showed " + fm::ToUtf8(all));
+    }
+    extend.push_back(window.TimeKey(VK_DOWN, VK_SHIFT));
+    again.push_back(window.TimeKey('A', VK_CONTROL));
+    progress("selection repetition " + std::to_string(rep + 1) + ": Ctrl+A " + Fixed(first.back(), 0) +
+             " ms, Shift+Down " + Fixed(extend.back(), 0) + " ms, Ctrl+A again " + Fixed(again.back(), 0) +
+             " ms (" + fm::ToUtf8(all) + ")");
+  }
+  window.BrowseAndPaint(options.root + L"\\small");
+  return {
+      {"11 Ctrl+A over every row, read anew, to painted", biggest.size, Summarize(first), "ms", ""},
+      {"11 Shift+Down after Ctrl+A, to painted", biggest.size, Summarize(extend), "ms", ""},
+      {"11 Ctrl+A again, to painted", biggest.size, Summarize(again), "ms", ""},
+  };
+}
+
 // Measure 10: files made in the shown biggest folder, as fast as a thread goes.
 std::vector<Row> MeasureBursts(const Options& options, const Folder& biggest, bench::WindowBench& window,
                                Progress& progress) {
@@ -399,7 +430,7 @@ std::vector<Row> MeasureInfoTips(const Options& options, bench::WindowBench& win
               {L"crowded", "8 info tip: desktop.ini of 5,000 keys, composed and shown", true}};
   for (const auto& t : tips) {
     int row = 0;
-    while (row < window.Rows() && window.Main().GetLeftItem(row)->DisplayName != t.name) ++row;
+    while (row < window.Rows() && window.Main().GetLeftItem(row)->DisplayName() != t.name) ++row;
     if (row == window.Rows()) throw std::runtime_error("the tips folder lacks " + fm::ToUtf8(t.name));
     std::vector<double> samples;
     std::wstring tip;
@@ -474,10 +505,12 @@ int Run(const Options& options) {
   if (!options.copiesOnly) {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
-    if (!options.tipsOnly && !options.burstOnly)
+    if (!options.tipsOnly && !options.selectionOnly && !options.burstOnly)
       rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
     if (options.tipsOnly) {
       rows = MeasureInfoTips(options, window, progress);
+    } else if (options.selectionOnly) {
+      rows = MeasureSelection(options, biggest, window, progress);
     } else if (options.burstOnly) {
       rows = MeasureBursts(options, biggest, window, progress);
     } else if (!options.readOnly) {
@@ -486,17 +519,19 @@ int Run(const Options& options) {
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
       const auto tips = MeasureInfoTips(options, window, progress);
       rows.insert(rows.end(), tips.begin(), tips.end());
+      const auto selection = MeasureSelection(options, biggest, window, progress);
+      rows.insert(rows.end(), selection.begin(), selection.end());
       const auto bursts = MeasureBursts(options, biggest, window, progress);
       rows.insert(rows.end(), bursts.begin(), bursts.end());
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly && !options.burstOnly && !options.copiesOnly) {
+  if (!options.readOnly && !options.tipsOnly && !options.selectionOnly && !options.burstOnly && !options.copiesOnly) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
     rows.push_back(MeasureStartups(options, progress));
   }
-  if (options.copiesOnly || (!options.readOnly && !options.tipsOnly && !options.burstOnly)) {
+  if (options.copiesOnly || (!options.readOnly && !options.tipsOnly && !options.burstOnly && !options.selectionOnly)) {
     const auto copies = bench::MeasureFileCopies(options.copies, progress);
     rows.insert(rows.end(), copies.begin(), copies.end());
   }

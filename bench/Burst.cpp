@@ -75,7 +75,7 @@ BurstRun MeasureBurst(WindowBench& window, const std::wstring& folder, int files
   if (failed) throw std::runtime_error("the burst could not make every file");
 
   std::set<std::wstring> rows;
-  for (int i = 0; i < window.Rows(); ++i) rows.insert(window.Main().GetLeftItem(i)->Name);
+  for (int i = 0; i < window.Rows(); ++i) rows.emplace(window.Main().GetLeftItem(i)->Name());
   std::set<std::wstring> listed;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) listed.insert(entry.path().filename().wstring());
   if (rows != listed) throw std::runtime_error("the rows after the burst are not the folder's");

@@ -386,21 +386,22 @@ class Session {
   long long Open(const std::wstring& caption) {
     int row = -1;
     for (int i = 0; i < main_.LeftItemCount() && row < 0; ++i) {
-      if (main_.GetLeftItem(i)->DisplayName == caption) row = i;
+      if (main_.GetLeftItem(i)->DisplayName() == caption) row = i;
     }
     for (int i = 0; i < main_.LeftItemCount() && row < 0; ++i) {
-      if (main_.GetLeftItem(i)->DisplayName.find(caption) != std::wstring::npos) row = i;
+      if (main_.GetLeftItem(i)->DisplayName().find(caption) != std::wstring::npos) row = i;
     }
     if (row < 0) {
       throw std::runtime_error("no row " + fm::ToUtf8(caption) + " in " + fm::ToUtf8(main_.Path()));
     }
     list_->SelectItem(row);
-    // Scrolled into view, the row gets its details, and with them its absolute list.
+    // Scrolled into view, the row gets its details.
     window_.WaitPainted();
-    const auto* full =
-        reinterpret_cast<const fm::ItemIdByte*>(main_.GetLeftItem(row)->FullID.Get());
-    if (!full) throw std::runtime_error("the row of " + fm::ToUtf8(caption) + " has no details");
-    const long long bytes = fm::ItemIDListSize(full);
+    const MainUnit::TLeftShellItem& entry = *main_.GetLeftItem(row);
+    if (entry.Empty) throw std::runtime_error("the row of " + fm::ToUtf8(caption) + " has no details");
+    // The folder's absolute list, which the window keeps once it is entered.
+    const fm::ItemIdList full = main_.LeftPane().AbsoluteIDList(entry);
+    const long long bytes = fm::ItemIDListSize(reinterpret_cast<const fm::ItemIdByte*>(full.Get()));
     list_->SetFocus();
     PostMessageW(list_->Handle(), WM_KEYDOWN, VK_RETURN, 1);
     PostMessageW(list_->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);

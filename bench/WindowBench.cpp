@@ -92,6 +92,25 @@ std::vector<double> WindowBench::Page(WPARAM request, int steps) {
   return times;
 }
 
+double WindowBench::TimeKey(WORD key, BYTE modifier) {
+  // The list and the pane read the modifier from the thread's key state.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  const BYTE held = keys[modifier];
+  keys[modifier] |= 0x80;
+  SetKeyboardState(keys);
+  Stopwatch clock;
+  SendMessageW(list_->Handle(), WM_KEYDOWN, key, 1);
+  WaitPainted();
+  const double ms = clock.Ms();
+  keys[modifier] = held;
+  SetKeyboardState(keys);
+  SendMessageW(list_->Handle(), WM_KEYUP, key, 0xC0000001);
+  return ms;
+}
+
+std::wstring WindowBench::SelectionPanel() const { return status_->PanelText(3); }
+
 double WindowBench::TimeDetailsOfRow(int row) {
   if (!main_->GetLeftItem(row)->Empty) throw std::runtime_error("the row has its details already");
   Stopwatch clock;

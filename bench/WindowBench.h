@@ -63,6 +63,12 @@ class WindowBench {
   // up to its painted text.
   double TimeShownInfoTip(int row, std::wstring& tip);
 
+  // A key pressed in the list with modifier (VK_CONTROL, VK_SHIFT) held, up to the
+  // window painted after it.
+  double TimeKey(WORD key, BYTE modifier);
+  // The text of the status bar's last panel, the selection's.
+  std::wstring SelectionPanel() const;
+
   // Runs the message loop until the window is painted; an error past the limit.
   void WaitPainted();
 

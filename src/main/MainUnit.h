@@ -71,7 +71,7 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   // The left pane's entry points, as the rest of the program knows them.
   TLeftShellItem* GetLeftItem(std::int32_t index) { return FLeftPane->GetItem(index); }
   void ClearLeftItems() { FLeftPane->ClearItems(); }
-  void AppendLeftItem(std::unique_ptr<TLeftShellItem> item) { FLeftPane->AppendItem(std::move(item)); }
+  void AppendLeftItem(TLeftShellItem item) { FLeftPane->AppendItem(std::move(item)); }
   int LeftItemCount() const { return FLeftPane->ItemCount(); }
   bool HasItemList() const { return FLeftPane->HasItemList(); }
   void BrowseToPIDL(LPITEMIDLIST PIDL) { FLeftPane->BrowseToPIDL(PIDL); }

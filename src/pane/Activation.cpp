@@ -19,7 +19,7 @@ bool IsFolderItem(IShellFolder& Folder, LPCITEMIDLIST Item) {
 }
 
 fm::ItemIdList TPane::AbsoluteIDList(const TLeftShellItem& item) const {
-  fm::ItemIdList list = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID.Get()));
+  fm::ItemIdList list = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, item.ID()));
   if (!list) fm::RaiseOleError(E_OUTOFMEMORY);
   return list;
 }
@@ -28,16 +28,16 @@ void TPane::OpenItem(std::int32_t index) {
   // The route of a folder depends on its attributes, which come with the details.
   FillItemDetails(index, index);
   const TLeftShellItem& item = *GetItem(index);
-  if (IsFolderItem(*FIShellFolder, item.ID.Get())) {
+  if (IsFolderItem(*FIShellFolder, item.ID())) {
     if (item.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
       // The final path is the link's target, which the pane then shows under its own path.
-      BrowseToPath(std::wstring(item.FullPath));
+      BrowseToPath(item.FullPath());
     } else {
       BrowseToPIDL(KeepFolderIDList(AbsoluteIDList(item)));
     }
     return;
   }
-  const std::wstring path = item.FullPath;
+  const std::wstring path = item.FullPath();
   Host.ShowOpenedPath(path);
   const fm::ItemIdList launched = AbsoluteIDList(item);
   Host.LaunchFile(fm::ui::Application().Handle(), path, L"", fm::FolderPart(path), SW_SHOWNORMAL, launched.Get());

@@ -114,7 +114,7 @@ fm::ComPtr<IContextMenu> TPane::RowsMenuHandler(int Row) {
   if (std::find(rows.begin(), rows.end(), Row) == rows.end()) rows = {Row};
   std::vector<LPCITEMIDLIST> items;
   items.reserve(rows.size());
-  for (const int row : rows) items.push_back(GetItem(row)->ID.Get());
+  for (const int row : rows) items.push_back(GetItem(row)->ID());
   fm::ComPtr<IContextMenu> handler;
   fm::OleCheck(FIShellFolder->GetUIObjectOf(Host.OwnerWindow(), static_cast<UINT>(items.size()), items.data(),
                                             IID_IContextMenu, nullptr, handler.PutVoid()));

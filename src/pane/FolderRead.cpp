@@ -54,7 +54,20 @@ struct FolderPlace {
   // Where the system gives none, every item is asked for its own.
   std::optional<std::wstring> final;
   const FinalPathQuery& finalPathOf;
+  // Where the items that are no links lie, for their entries to share.
+  TSharedPath entries;
 };
+
+// A folder whose final path is its own path, or a share, holds its items at their parsing
+// names.
+bool ItemsKeepParsingPath(const FolderPlace& folder) {
+  return *folder.final == folder.path || !fm::IsDriveLetterPath(*folder.final);
+}
+
+TSharedPath EntryFolderOf(const FolderPlace& folder) {
+  if (!folder.final) return {};
+  return TSharedPath(ItemsKeepParsingPath(folder) ? folder.path : *folder.final);
+}
 
 // The final path of an item and what it names; a final path that names neither file nor
 // folder goes to the read's notice. An item whose final path lies directly in the
@@ -80,10 +93,7 @@ fm::FinalPath FinalPathInFolder(std::wstring parsing, const FolderPlace& folder,
     const DWORD attributes = GetFileAttributesW(parsing.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
       const fm::PathKind kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? fm::PathKind::Folder : fm::PathKind::File;
-      // A folder whose final path is its own path, or a share, holds the item at its
-      // parsing name.
-      const bool ownPath = *folder.final == folder.path || !fm::IsDriveLetterPath(*folder.final);
-      std::wstring path = ownPath ? std::move(parsing) : fm::JoinPath(*folder.final, name);
+      std::wstring path = ItemsKeepParsingPath(folder) ? std::move(parsing) : fm::JoinPath(*folder.final, name);
       return {std::move(path), kind, {}};
     }
   }
@@ -101,60 +111,51 @@ void WaitForPendingItems() {
 // sort: a guess would break the order the sort relies on.
 struct CompareFailed {};
 bool FolderOrders(IShellFolder& folder, const TLeftShellItem& a, const TLeftShellItem& b) {
-  const HRESULT result = folder.CompareIDs(0, a.ID.Get(), b.ID.Get());
+  const HRESULT result = folder.CompareIDs(0, a.ID(), b.ID());
   if (FAILED(result)) throw CompareFailed{};
   return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
 }
 
 // The entries in the folder's own order, or by name where the folder cannot compare
 // them. The order is found on indexes, so a sort that ends early loses no entry.
-void SortEntries(IShellFolder& folder, std::vector<std::unique_ptr<TLeftShellItem>>& entries) {
+void SortEntries(IShellFolder& folder, std::vector<TLeftShellItem>& entries) {
   std::vector<size_t> order(entries.size());
   const auto restart = [&] { std::iota(order.begin(), order.end(), size_t{0}); };
   restart();
   try {
     std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return FolderOrders(folder, *entries[a], *entries[b]); });
+                     [&](size_t a, size_t b) { return FolderOrders(folder, entries[a], entries[b]); });
   } catch (const CompareFailed&) {
     restart();
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-      return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, entries[a]->DisplayName.c_str(), -1,
-                            entries[b]->DisplayName.c_str(), -1) == CSTR_LESS_THAN;
+      return fm::LocaleSortsBefore(entries[a].DisplayName(), entries[b].DisplayName());
     });
   }
-  std::vector<std::unique_ptr<TLeftShellItem>> sorted;
+  std::vector<TLeftShellItem> sorted;
   sorted.reserve(entries.size());
   for (size_t index : order) sorted.push_back(std::move(entries[index]));
   entries = std::move(sorted);
 }
 
-// The entry of an item of the folder; null for an item that is not listed.
-std::unique_ptr<TLeftShellItem> MakeEntry(fm::ItemIdList item, IShellFolder& shellFolder, const FolderPlace& folder,
+// The entry of an item of the folder; none for an item that is not listed.
+std::optional<TLeftShellItem> MakeEntry(fm::ItemIdList item, IShellFolder& shellFolder, const FolderPlace& folder,
                                           NeitherNotice& notice) {
   std::wstring parsing = fm::ParsingNameOf(shellFolder, item.Get(), folder.path);
   std::wstring name = fm::LastPathPart(parsing);
   fm::FinalPath final = FinalPathInFolder(std::move(parsing), folder, notice);
   // Only items with a drive-letter path are listed: virtual items, network paths
   // and class identifiers are not.
-  if (!fm::IsDriveLetterPath(final.path)) return nullptr;
-  auto entry = std::make_unique<TLeftShellItem>();
+  if (!fm::IsDriveLetterPath(final.path)) return std::nullopt;
   // Files always show with their extension; folders by the shell's name for them.
   const fm::PathKind kind = final.kind ? *final.kind : fm::KindOfPath(final.path);
-  if (kind == fm::PathKind::File) {
-    entry->DisplayName = fm::FileNamePart(final.path);
-  } else {
-    entry->DisplayName = fm::DisplayNameOf(shellFolder, item.Get(), false);
-  }
-  entry->Name = std::move(name);
-  entry->FullPath = std::move(final.path);
-  entry->ID = std::move(item);
-  entry->Empty = true;
-  return entry;
+  const std::wstring displayName = kind == fm::PathKind::File ? fm::FileNamePart(final.path)
+                                                              : fm::DisplayNameOf(shellFolder, item.Get(), false);
+  return TLeftShellItem(item.Get(), name, displayName, final.path, folder.entries);
 }
 
 // Reads the enumerator's items into entries until its end or its failure, which is given.
 HRESULT ReadEntries(IEnumIDList& enumerator, IShellFolder& shellFolder, const FolderPlace& folder,
-                    NeitherNotice& notice, std::vector<std::unique_ptr<TLeftShellItem>>& entries) {
+                    NeitherNotice& notice, std::vector<TLeftShellItem>& entries) {
   ULONGLONG lastProgress = GetTickCount64();
   for (;;) {
     fm::ItemIdList item;
@@ -170,15 +171,14 @@ HRESULT ReadEntries(IEnumIDList& enumerator, IShellFolder& shellFolder, const Fo
     if (answer != S_OK) return S_OK;
     lastProgress = GetTickCount64();
     auto entry = MakeEntry(std::move(item), shellFolder, folder, notice);
-    if (!entry) continue;
-    entries.push_back(std::move(entry));
+    if (entry) entries.push_back(std::move(*entry));
   }
 }
 
 }  // namespace
 
-std::unique_ptr<TLeftShellItem> TPane::ReadEntry(fm::ItemIdList Item) {
-  const FolderPlace place{FFolderPath, FFolderFinal, FFinalPath};
+std::optional<TLeftShellItem> TPane::ReadEntry(fm::ItemIdList Item) {
+  const FolderPlace place{FFolderPath, FFolderFinal, FFinalPath, FEntryFolder};
   // A change names one item: a pipe among them is told of by the next whole read.
   NeitherNotice unshown;
   return MakeEntry(std::move(Item), *FIShellFolder, place, unshown);
@@ -197,18 +197,21 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   fm::FolderDetails details(Folder, folderPath);
   // The entries are read aside: the shown folder and its rows change together, after the
   // read, also when it failed half-way.
-  std::vector<std::unique_ptr<TLeftShellItem>> entries;
+  std::vector<TLeftShellItem> entries;
   HRESULT failure = S_OK;
   NeitherNotice notice;
   std::optional<std::wstring> folderFinal;
+  TSharedPath entryFolder;
   if (enumerator) {
-    FolderPlace place{folderPath, std::nullopt, FFinalPath};
+    FolderPlace place{folderPath, std::nullopt, FFinalPath, {}};
     if (!folderPath.empty()) {
       fm::FinalPath final = FFinalPath(folderPath);
       if (final.kind == fm::PathKind::Folder) place.final = std::move(final.path);
     }
+    place.entries = EntryFolderOf(place);
     failure = ReadEntries(*enumerator, *Folder, place, notice, entries);
     folderFinal = std::move(place.final);
+    entryFolder = std::move(place.entries);
   }
   SortEntries(*Folder, entries);
 
@@ -219,6 +222,7 @@ void TPane::ReadFolder(fm::ComPtr<IShellFolder> Folder, const std::function<void
   FDetails = std::move(details);
   FFolderPath = folderPath;
   FFolderFinal = std::move(folderFinal);
+  FEntryFolder = std::move(entryFolder);
   ClearItems();
   // The read shows whatever the names still pending changed.
   DropPendingNames();

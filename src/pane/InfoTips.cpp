@@ -10,7 +10,7 @@ namespace PaneUnit {
 void TPane::ViewInfoTip(fm::ui::TListItem& Item, std::wstring& InfoTip) {
   if (Item.Index < 0 || Item.Index >= ItemCount()) return;
   myHelper::TFileVersionInfo info;
-  const std::wstring& path = GetItem(Item.Index)->FullPath;
+  const std::wstring path = GetItem(Item.Index)->FullPath();
   if (fm::EndingIsStripped(path)) {
     // The system's readers would describe the sibling: "report.txt." is "report.txt" to
     // them, the version reader's loader drops a final dot even after "\\?\". Such an

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "Pane.h"
-#include "platform/Locale.h"
 #include "platform/Shell.h"
 
 namespace PaneUnit {
@@ -25,22 +24,23 @@ void TPane::FillItemDetails(std::int32_t StartIndex, std::int32_t EndIndex) {
   for (std::int32_t i = StartIndex; i <= EndIndex; ++i) {
     TLeftShellItem& E = *GetItem(i);
     if (!E.Empty) continue;
-    E.FullID = fm::ItemIdList::Adopt(fm::JoinItemIDLists(FPIDL, E.ID.Get()));
-    E.ImageIndex = FDetails.SystemIconIndex(E.ID.Get(), E.FullID.Get(), View->IsIconView(), false);
-    E.TypeName = FDetails.TypeName(E.ID.Get(), E.FullID.Get());
+    // Made for the load alone: the row keeps only its relative list.
+    const fm::ItemIdList full = AbsoluteIDList(E);
+    E.ImageIndex = FDetails.SystemIconIndex(E.ID(), full.Get(), View->IsIconView(), false);
+    E.SetTypeName(FDetails.TypeName(E.ID(), full.Get()));
 
     WIN32_FIND_DATAW find{};
-    if (SUCCEEDED(SHGetDataFromIDListW(FIShellFolder.Get(), E.ID.Get(), SHGDFIL_FINDDATA, &find, sizeof(find)))) {
+    if (SUCCEEDED(SHGetDataFromIDListW(FIShellFolder.Get(), E.ID(), SHGDFIL_FINDDATA, &find, sizeof(find)))) {
       E.Size = SizeOf(find.nFileSizeHigh, find.nFileSizeLow);
       // Find data may keep only the low 32 bits of the size (Wine's does): a plain file's
       // size comes from the file system. A link keeps its own find data's size.
       if (!(find.dwFileAttributes & kNoPlainFile)) {
-        E.Size = fm::PlainFileSize(FDetails.Path(E.ID.Get(), E.FullID.Get())).value_or(E.Size);
+        E.Size = FPlainFileSize(FDetails.Path(E.ID(), full.Get())).value_or(E.Size);
       }
     } else {
       E.Size = 0;
     }
-    E.ModDate = fm::LocalDateText(find.ftLastWriteTime);
+    E.LastWrite = find.ftLastWriteTime;
     E.Attributes = static_cast<std::int32_t>(find.dwFileAttributes);
 
     FAllSize += E.Size;

@@ -15,7 +15,7 @@ std::wstring TPane::DriveRootOf(std::int32_t row) {
   if (row < 0 || row >= ItemCount()) return {};
   // The row's own parsing name: a link to a drive root has the root as its final path,
   // but is no drive.
-  std::wstring root = fm::DisplayNameOf(*FIShellFolder, GetItem(row)->ID.Get(), true);
+  std::wstring root = fm::DisplayNameOf(*FIShellFolder, GetItem(row)->ID(), true);
   return fm::IsDriveRoot(root) ? root : std::wstring();
 }
 

@@ -7,6 +7,7 @@
 #include "core/CaseFold.h"
 #include "core/Error.h"
 #include "core/PathText.h"
+#include "platform/Locale.h"
 #include "platform/Shell.h"
 #include "ui/Application.h"
 #include "ui/Scopes.h"
@@ -71,14 +72,14 @@ void TPane::Refresh() {
   const fm::ListPosition old = Position();
   std::vector<std::wstring> oldNames;
   oldNames.reserve(FIDList->size());
-  for (const auto& entry : *FIDList) oldNames.push_back(entry->Name);
+  for (const auto& entry : *FIDList) oldNames.emplace_back(entry.Name());
   {
     fm::ui::TUpdateBlock update(*View);
     ReadFolder(FIShellFolder);
   }
   std::unordered_map<std::wstring, int> newRows;
   newRows.reserve(FIDList->size());
-  for (std::size_t i = 0; i < FIDList->size(); ++i) newRows.emplace((*FIDList)[i]->Name, static_cast<int>(i));
+  for (std::size_t i = 0; i < FIDList->size(); ++i) newRows.emplace((*FIDList)[i].Name(), static_cast<int>(i));
   std::vector<int> oldToNew(oldNames.size(), -1);
   for (std::size_t i = 0; i < oldNames.size(); ++i) {
     const auto found = newRows.find(oldNames[i]);
@@ -95,7 +96,7 @@ constexpr ULONGLONG kTurnMs = 40;
 constexpr ULONGLONG kParseWaitMs = 2000;
 
 // A name as the file system compares it, in a buffer used again for each name.
-void FoldInto(std::wstring& folded, const std::wstring& name) {
+void FoldInto(std::wstring& folded, std::wstring_view name) {
   folded.assign(name);
   for (wchar_t& c : folded) {
     if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
@@ -131,7 +132,7 @@ void TPane::DropPendingNames() {
 void TPane::ApplyPendingNames() {
   const ULONGLONG start = GetTickCount64();
   std::vector<std::wstring> turn;
-  std::vector<std::unique_ptr<TLeftShellItem>> added;
+  std::vector<TLeftShellItem> added;
   std::unordered_set<std::wstring> addedNames;
   std::vector<std::wstring> unparsed;
   bool readWhole = false;
@@ -155,7 +156,7 @@ void TPane::ApplyPendingNames() {
       }
       auto entry = ReadEntry(std::move(item));
       // Two names of one item (a change of letter case) give one row.
-      if (entry && addedNames.insert(entry->Name).second) added.push_back(std::move(entry));
+      if (entry && addedNames.emplace(entry->Name()).second) added.push_back(std::move(*entry));
     }
     FParseRetries.erase(name);
     turn.push_back(std::move(name));
@@ -172,7 +173,7 @@ void TPane::ApplyPendingNames() {
   if (!FPendingNames.empty()) Host.Watcher().Remind(FWatches.Items.Id());
 }
 
-void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<std::unique_ptr<TLeftShellItem>> Added) {
+void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeftShellItem> Added) {
   const fm::ListPosition old = Position();
   // The file system compares names without regard to case; an entry whose name a change
   // names leaves, and comes back as the folder now has it.
@@ -184,19 +185,16 @@ void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<std::
   }
   std::vector<bool> gone(FIDList->size(), false);
   for (std::size_t i = 0; i < FIDList->size(); ++i) {
-    const TLeftShellItem& entry = *(*FIDList)[i];
-    FoldInto(folded, entry.Name);
+    const TLeftShellItem& entry = (*FIDList)[i];
+    FoldInto(folded, entry.Name());
     if (touched.count(folded) == 0) continue;
     gone[i] = true;
     UncountEntry(entry);
   }
   // The folder's own order, as the read sorts; one it cannot tell goes by name.
   const auto before = [this](const auto& a, const auto& b) {
-    const HRESULT result = FIShellFolder->CompareIDs(0, a->ID.Get(), b->ID.Get());
-    if (FAILED(result)) {
-      return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a->DisplayName.c_str(), -1, b->DisplayName.c_str(),
-                            -1) == CSTR_LESS_THAN;
-    }
+    const HRESULT result = FIShellFolder->CompareIDs(0, a.ID(), b.ID());
+    if (FAILED(result)) return fm::LocaleSortsBefore(a.DisplayName(), b.DisplayName());
     return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
   };
   const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(Added), before);

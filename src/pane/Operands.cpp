@@ -6,7 +6,7 @@ namespace PaneUnit {
 
 std::wstring TPane::ParsingPath(const TLeftShellItem& item) const {
   // Not the final path: a link is copied, moved or renamed as the link it is.
-  return fm::DisplayNameOf(*FIShellFolder, item.ID.Get(), true);
+  return fm::DisplayNameOf(*FIShellFolder, item.ID(), true);
 }
 
 std::vector<std::wstring> TPane::OperandPaths() {
@@ -26,7 +26,7 @@ std::wstring TPane::FocusedPath() {
 
 bool TPane::SelectName(const std::wstring& Name) {
   for (int row = 0; row < ItemCount(); ++row) {
-    if (GetItem(row)->DisplayName == Name) {
+    if (GetItem(row)->DisplayName() == Name) {
       View->SelectItem(row);
       return true;
     }

@@ -38,9 +38,10 @@ void TPane::ViewCustomDrawItem(fm::ui::TListItem* Item, UINT, bool&) {
   fm::RowFacts facts;
   facts.attributes = static_cast<std::uint32_t>(it.Attributes);
   facts.isExistingFile = RowNamesFile(Item->Index);
-  facts.fullPath = it.FullPath;
-  facts.displayName = it.DisplayName;
-  facts.size = it.Size;
+  const std::wstring fullPath = it.FullPath();
+  facts.fullPath = fullPath;
+  facts.displayName = it.DisplayName();
+  facts.size = it.Empty ? 0 : it.Size;
   facts.shownFolder = FPath;
   const fm::RowStyle style = fm::RowStyleOf(facts);
   TCanvas& canvas = View->Canvas();

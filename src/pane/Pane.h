@@ -19,6 +19,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "Entry.h"
 #include "controls/Vcl_Interceptors.h"
 #include "platform/ComPtr.h"
 #include "core/RowMerge.h"
@@ -34,30 +35,6 @@ using namespace Vcl_Interceptors;
 using fm::ui::TCanvas;
 using fm::ui::TLabel;
 using fm::ui::TStatusBar;
-
-// One row of a pane. The entry owns its item ID lists and its strings.
-struct TLeftShellItem {
-  TLeftShellItem();
-  ~TLeftShellItem();
-  TLeftShellItem(const TLeftShellItem&) = delete;
-  TLeftShellItem& operator=(const TLeftShellItem&) = delete;
-
-  // Entries alive now: debug builds report those left at exit.
-  static std::int64_t Live();
-
-  fm::ItemIdList FullID;  // absolute; set when the details are loaded
-  fm::ItemIdList ID;      // relative to the shown folder
-  bool Empty = true;      // details not loaded yet
-  std::wstring DisplayName;
-  // The item's name in its folder, as the file system's change records name it.
-  std::wstring Name;
-  std::wstring FullPath;
-  std::wstring TypeName;
-  std::int32_t ImageIndex = 0;
-  std::int32_t Attributes = 0;
-  std::uint64_t Size = 0;
-  std::wstring ModDate;
-};
 
 // Whether the shell browses Item, a list relative to Folder, as a folder.
 bool IsFolderItem(IShellFolder& Folder, LPCITEMIDLIST Item);
@@ -138,7 +115,7 @@ class TPane {
   TLeftShellItem* GetItem(std::int32_t index);
   // Releases every entry and empties the item list.
   void ClearItems();
-  void AppendItem(std::unique_ptr<TLeftShellItem> item);
+  void AppendItem(TLeftShellItem item);
   int ItemCount() const { return FIDList ? static_cast<int>(FIDList->size()) : 0; }
   // Whether the start came as far as making the item list.
   bool HasItemList() const { return FIDList.has_value(); }
@@ -189,6 +166,8 @@ class TPane {
   // The folder shown as a file system path; empty for a folder without one.
   const std::wstring& FileSystemFolder() const { return FFileSystemFolder; }
   TListView& ListView() const { return *View; }
+  // The absolute item ID list of an entry of the shown folder, made anew each time.
+  fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
 
   // The active pane's label is drawn in the highlight colours, the other's in its own.
   void SetActive(bool Active);
@@ -210,6 +189,10 @@ class TPane {
   void SetFinalPathQuery(std::function<fm::FinalPath(const std::wstring&)> query) { FFinalPath = std::move(query); }
   // How the rows test whether a path names an existing file; a test may count the tests.
   void SetFileExistsTest(std::function<bool(const std::wstring&)> test) { FFileExists = std::move(test); }
+  // How the rows ask for a plain file's size; a test may count the queries.
+  void SetFileSizeQuery(std::function<std::optional<std::uint64_t>(const std::wstring&)> query) {
+    FPlainFileSize = std::move(query);
+  }
 
  private:
   void WireEvents();
@@ -253,18 +236,18 @@ class TPane {
   std::wstring ParsingPath(const TLeftShellItem& item) const;
   // The drive root of row, a drive's row; empty for any other row.
   std::wstring DriveRootOf(std::int32_t row);
-  // The absolute item ID list of an entry of the shown folder.
-  fm::ItemIdList AbsoluteIDList(const TLeftShellItem& item) const;
   // The count and size of the selected rows, in the status bar's last panel.
   void WriteSelection();
+  // The bytes a selected entry adds to that size.
+  std::uint64_t SelectedBytes(TLeftShellItem& Entry);
   // The entry of Item, an item of the folder shown, as the last read would have made it;
   // null for an item the pane does not list.
-  std::unique_ptr<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
+  std::optional<TLeftShellItem> ReadEntry(fm::ItemIdList Item);
   // Applies the changes of pending names one turn's time allows; asks for another turn
   // while some are left.
   void ApplyPendingNames();
   // Brings the rows of Names up to date: their entries leave, Added take their places.
-  void ApplyNames(const std::vector<std::wstring>& Names, std::vector<std::unique_ptr<TLeftShellItem>> Added);
+  void ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeftShellItem> Added);
   // Forgets the names pending: a whole read shows what they changed.
   void DropPendingNames();
   // The list's selected, focused and top rows.
@@ -294,11 +277,13 @@ class TPane {
   LPITEMIDLIST FPIDL = nullptr;
   // The owner of FPIDL and of the lists attached to the path box's lines.
   std::vector<fm::ItemIdList> FFolderIDLists;
-  std::optional<std::vector<std::unique_ptr<TLeftShellItem>>> FIDList;
+  // The entries themselves: a block of its own for each would cost a heap header apiece.
+  std::optional<std::vector<TLeftShellItem>> FIDList;
   fm::ComPtr<IShellFolder> FIShellFolder;
   // Asks FIShellFolder about its items' icons, types and paths.
   fm::FolderDetails FDetails;
   std::function<bool(const std::wstring&)> FFileExists = fm::FileExists;
+  std::function<std::optional<std::uint64_t>(const std::wstring&)> FPlainFileSize = fm::PlainFileSize;
   std::function<fm::ComPtr<IShellFolder>(IShellFolder&, LPCITEMIDLIST)> FBindToFolder =
       [](IShellFolder& desktop, LPCITEMIDLIST pidl) { return fm::BindToFolder(desktop, pidl); };
   std::function<fm::FinalPath(const std::wstring&)> FFinalPath = fm::GetFinalPath;
@@ -313,6 +298,8 @@ class TPane {
   // The path of the folder read and its final path, as its entries were read.
   std::wstring FFolderPath;
   std::optional<std::wstring> FFolderFinal;
+  // Where the entries read lie, kept once for all of them.
+  TSharedPath FEntryFolder;
   TFolderWatches FWatches;
   // Names changed that the rows do not show yet, in the order heard: a turn of the window
   // applies as many as its time allows, so that the window answers between turns.

@@ -8,10 +8,10 @@ namespace PaneUnit {
 
 bool TPane::RowNamesFile(std::int32_t row) {
   // Outside a paint nothing says when an answer goes stale: the file system is asked.
-  if (!View->Painting()) return FFileExists(GetItem(row)->FullPath);
+  if (!View->Painting()) return FFileExists(GetItem(row)->FullPath());
   const auto known = FRowNamesFile.find(row);
   if (known != FRowNamesFile.end()) return known->second;
-  const bool isFile = FFileExists(GetItem(row)->FullPath);
+  const bool isFile = FFileExists(GetItem(row)->FullPath());
   FRowNamesFile.emplace(row, isFile);
   return isFile;
 }
@@ -21,10 +21,10 @@ void TPane::ViewData(fm::ui::TListItem& Item) {
   const TLeftShellItem& it = *GetItem(Item.Index);
   Item.ImageIndex = it.ImageIndex;
   const fm::RowSizeAndCaption sizeAndCaption =
-      fm::SizeAndCaption(RowNamesFile(Item.Index), static_cast<std::uint32_t>(it.Attributes), it.Size,
-                         it.DisplayName, it.FullPath, fm::LocaleDecimalSeparator());
+      fm::SizeAndCaption(RowNamesFile(Item.Index), static_cast<std::uint32_t>(it.Attributes), it.Empty ? 0 : it.Size,
+                         it.DisplayName(), it.FullPath(), fm::LocaleDecimalSeparator());
   Item.Caption = sizeAndCaption.caption;
-  Item.SubItems = {sizeAndCaption.size, it.TypeName, it.ModDate,
+  Item.SubItems = {sizeAndCaption.size, it.TypeName(), it.ModDate(),
                    fm::AttributeLetters(static_cast<std::uint32_t>(it.Attributes))};
 }
 
@@ -33,7 +33,7 @@ void TPane::ViewDataFind(fm::ui::TItemFind Find, const std::wstring& FindString,
   if (Find != fm::ui::TItemFind::ifPartialString && Find != fm::ui::TItemFind::ifExactString) return;
   // The find looks at the shell's names, not at the captions shown.
   Index = fm::FindRowByPrefix(FindString, StartIndex, Wrap, ItemCount(),
-                              [this](int row) -> std::wstring_view { return GetItem(row)->DisplayName; });
+                              [this](int row) { return GetItem(row)->DisplayName(); });
 }
 
 }  // namespace PaneUnit

@@ -108,6 +108,10 @@ struct LocalMemory : NullIsNone<HLOCAL> {
   static void Close(Value value) noexcept { LocalFree(value); }
 };
 
+struct Heap : NullIsNone<HANDLE> {
+  static void Close(Value value) noexcept { HeapDestroy(value); }
+};
+
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<handle_traits::KernelHandle>;
@@ -128,6 +132,8 @@ using UniqueHWnd = UniqueResource<handle_traits::Window>;
 using UniqueMemoryDc = UniqueResource<handle_traits::MemoryDc>;
 // Blocks the system allocates for the caller with LocalAlloc (FormatMessageW).
 using UniqueHLocal = UniqueResource<handle_traits::LocalMemory>;
+// A heap of the program's own (HeapCreate).
+using UniqueHeap = UniqueResource<handle_traits::Heap>;
 
 // A window's device context from GetDC, given back with ReleaseDC, which needs the window
 // too.

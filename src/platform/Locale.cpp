@@ -45,6 +45,14 @@ wchar_t LocaleDecimalSeparator() {
   return separator[0];
 }
 
+bool LocaleSortsBefore(std::wstring_view a, std::wstring_view b) {
+  // Sized texts: an empty one is "", never a missing string.
+  static constexpr wchar_t kNothing[] = L"";
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.empty() ? kNothing : a.data(),
+                        static_cast<int>(a.size()), b.empty() ? kNothing : b.data(), static_cast<int>(b.size())) ==
+         CSTR_LESS_THAN;
+}
+
 std::wstring SizeToText(std::int64_t value) { return SizeToText(value, LocaleDecimalSeparator()); }
 
 std::wstring LocalDateText(const FILETIME& time) {

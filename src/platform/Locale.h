@@ -5,11 +5,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace fm {
 
 // The locale's decimal separator; "." when it cannot be read.
 wchar_t LocaleDecimalSeparator();
+
+// Whether the locale sorts a before b, letter case ignored.
+bool LocaleSortsBefore(std::wstring_view a, std::wstring_view b);
 
 // A byte count in B to TB with two decimals and the locale's decimal separator.
 std::wstring SizeToText(std::int64_t value);

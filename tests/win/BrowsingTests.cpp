@@ -32,7 +32,7 @@ class Browsing : public fm::test::MainWindowTest {
 
   std::vector<std::wstring> DisplayNames() {
     std::vector<std::wstring> names;
-    for (int i = 0; i < main_->LeftItemCount(); ++i) names.push_back(main_->GetLeftItem(i)->DisplayName);
+    for (int i = 0; i < main_->LeftItemCount(); ++i) names.emplace_back(main_->GetLeftItem(i)->DisplayName());
     return names;
   }
 
@@ -45,7 +45,7 @@ TEST_F(Browsing, StartsInTheComputerFolderWithItsDrives) {
   EXPECT_EQ(Child(L"currentPath").Text(), L"Drives");
   // The drives have their roots as paths; the control panel has no drive path and is gone.
   std::vector<std::wstring> paths;
-  for (int i = 0; i < main_->LeftItemCount(); ++i) paths.push_back(main_->GetLeftItem(i)->FullPath);
+  for (int i = 0; i < main_->LeftItemCount(); ++i) paths.push_back(main_->GetLeftItem(i)->FullPath());
   EXPECT_NE(std::find(paths.begin(), paths.end(), L"C:\\"), paths.end());
   // Wine maps the host's root to Z:.
   if (fm::test::RunningUnderWine()) {
@@ -127,8 +127,8 @@ TEST_F(Browsing, ReadsAFolderInItsOwnOrderWithFinalPaths) {
                                         L"b.txt", L"file10.txt", L"file9.txt", L"readonly.txt"};
   if (!fm::test::RunningUnderWine()) std::swap(expected[5], expected[6]);
   EXPECT_EQ(DisplayNames(), expected);
-  EXPECT_EQ(Entry(L"b.txt")->FullPath, folder / L"b.txt");
-  EXPECT_EQ(Entry(L"Alpha")->FullPath, folder / L"Alpha");
+  EXPECT_EQ(Entry(L"b.txt")->FullPath(), folder / L"b.txt");
+  EXPECT_EQ(Entry(L"Alpha")->FullPath(), folder / L"Alpha");
   EXPECT_EQ(List().ItemCount(), 8);
   EXPECT_EQ(List().SelectedIndex(), 0);
 }
@@ -170,7 +170,7 @@ TEST_F(Browsing, AttributesAndLinksAsTheFolderReadGivesThem) {
   EXPECT_EQ(DisplayNames().size(), 4u) << "sub, link-to-folder, target.txt twice";
   const auto* folderLink = Entry(L"link-to-folder");
   ASSERT_TRUE(folderLink);
-  EXPECT_EQ(folderLink->FullPath, links + L"\\sub");
+  EXPECT_EQ(folderLink->FullPath(), links + L"\\sub");
   EXPECT_EQ(folderLink->Attributes & 0x410, 0x410);
   EXPECT_EQ(main_->Folders(), 2u);
   EXPECT_EQ(main_->Files(), 2u);
@@ -188,7 +188,7 @@ TEST_F(Browsing, HiddenReadOnlyAndSystemFilesCarryTheirAttributes) {
   EXPECT_TRUE(Entry(L"readonly.txt")->Attributes & FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(Entry(L"plain.txt")->Attributes, FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_EQ(Entry(L"plain.txt")->Size, 1u);
-  EXPECT_FALSE(Entry(L"plain.txt")->TypeName.empty());
+  EXPECT_FALSE(Entry(L"plain.txt")->TypeName().empty());
   // Wine keeps the system bit only where the file system takes extended attributes.
   const DWORD system = GetFileAttributesW((folder / L"system.sys").c_str());
   EXPECT_EQ(Entry(L"system.sys")->Attributes & FILE_ATTRIBUTE_SYSTEM, system & FILE_ATTRIBUTE_SYSTEM);
@@ -250,8 +250,8 @@ TEST_F(Browsing, AFileLastWrittenAtLocalMidnightShowsTheDateAlone) {
   stamp(noon, 12);
   main_->BrowseToPath(folder.Path());
   main_->FillItemDetails(0, 1);
-  const std::wstring date = Entry(L"midnight.txt")->ModDate;
-  const std::wstring withTime = Entry(L"noon.txt")->ModDate;
+  const std::wstring date = Entry(L"midnight.txt")->ModDate();
+  const std::wstring withTime = Entry(L"noon.txt")->ModDate();
   EXPECT_FALSE(date.empty());
   EXPECT_EQ(date.find(L' '), std::wstring::npos) << "no time part";
   EXPECT_EQ(withTime.substr(0, date.size() + 1), date + L" ");
@@ -415,9 +415,9 @@ TEST_F(Browsing, ItemsWithLongPathsAreReadWhole) {
   ASSERT_EQ(main_->Path(), shown);
   ASSERT_EQ(main_->LeftItemCount(), 3);
   std::vector<std::wstring> paths;
-  for (int i = 0; i < 3; ++i) paths.push_back(main_->GetLeftItem(i)->FullPath);
+  for (int i = 0; i < 3; ++i) paths.push_back(main_->GetLeftItem(i)->FullPath());
   EXPECT_EQ(paths, (std::vector<std::wstring>{longFolder, beyond264, beyond512}));
-  EXPECT_EQ(Entry(std::wstring(251, L'n') + L".txt")->FullPath, beyond512);
+  EXPECT_EQ(Entry(std::wstring(251, L'n') + L".txt")->FullPath(), beyond512);
 }
 
 TEST_F(Browsing, SizeTextFollowsTheThreadsLocale) {

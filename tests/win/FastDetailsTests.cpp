@@ -91,7 +91,7 @@ class FastDetails : public fm::test::MainWindowTest {
     std::vector<Row> rows;
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
       const auto* entry = main_->GetLeftItem(i);
-      rows.push_back({entry->FullPath, entry->DisplayName, fm::KindOfPath(entry->FullPath)});
+      rows.push_back({entry->FullPath(), std::wstring(entry->DisplayName()), fm::KindOfPath(entry->FullPath())});
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -154,21 +154,21 @@ TEST_F(FastDetails, TheReadGivesWhatOpeningEveryItemGives) {
     fm::test::PumpPending();
     EXPECT_EQ(watcher.Boxes().size(), 1u) << "the named pipe";
     ASSERT_TRUE(Entry(L"named-pipe"));
-    EXPECT_EQ(Entry(L"named-pipe")->FullPath, kinds + L"\\named-pipe");
+    EXPECT_EQ(Entry(L"named-pipe")->FullPath(), kinds + L"\\named-pipe");
     EXPECT_TRUE(Entry(L"mixed.Case.Doc"));
     ASSERT_TRUE(Entry(L"folder-link"));
-    EXPECT_EQ(Entry(L"folder-link")->FullPath, kinds + L"\\Folder");
+    EXPECT_EQ(Entry(L"folder-link")->FullPath(), kinds + L"\\Folder");
   }
   main_->BrowseToPath(kinds + L"\\linked-parent");
   ASSERT_TRUE(Entry(L"Inner.txt"));
-  EXPECT_EQ(Entry(L"Inner.txt")->FullPath, kinds + L"\\real-parent\\Inner.txt");
+  EXPECT_EQ(Entry(L"Inner.txt")->FullPath(), kinds + L"\\real-parent\\Inner.txt");
   main_->BrowseToPath(LongFolder());
   for (const std::wstring name :
        {std::wstring(20, L'm') + L".txt", std::wstring(251, L'n') + L".txt"}) {
     ASSERT_TRUE(Entry(name));
-    EXPECT_EQ(Entry(name)->FullPath, LongFolder() + L"\\" + name);
+    EXPECT_EQ(Entry(name)->FullPath(), LongFolder() + L"\\" + name);
   }
-  EXPECT_GT(Entry(std::wstring(251, L'n') + L".txt")->FullPath.size(), 512u);
+  EXPECT_GT(Entry(std::wstring(251, L'n') + L".txt")->FullPath().size(), 512u);
 }
 
 TEST_F(FastDetails, TheShownFolderGivesTheIconTypeAndPathTheDesktopGives) {
@@ -211,18 +211,19 @@ TEST_F(FastDetails, TheShownFolderGivesTheIconTypeAndPathTheDesktopGives) {
     const fm::FolderDetails details(shown, fm::FolderPath(*shown));
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
       const auto* entry = main_->GetLeftItem(i);
-      SCOPED_TRACE(fm::ToUtf8(entry->DisplayName));
-      const LPCITEMIDLIST full = entry->FullID.Get();
+      SCOPED_TRACE(fm::ToUtf8(std::wstring(entry->DisplayName())));
+      const fm::ItemIdList fullList = main_->LeftPane().AbsoluteIDList(*entry);
+      const LPCITEMIDLIST full = fullList.Get();
       ASSERT_TRUE(full);
       EXPECT_EQ(entry->ImageIndex, fm::SystemIconIndex(full, false, false));
-      EXPECT_EQ(entry->TypeName, fm::TypeNameOf(full));
-      EXPECT_EQ(details.Path(entry->ID.Get(), full), fm::PathFromIDList(full));
+      EXPECT_EQ(entry->TypeName(), fm::TypeNameOf(full));
+      EXPECT_EQ(details.Path(entry->ID(), full), fm::PathFromIDList(full));
       // In a file system folder the folder itself answers; the computer folder does not.
-      const bool shortcut = entry->DisplayName.ends_with(L".lnk");
-      EXPECT_EQ(details.FolderIconIndex(entry->ID.Get(), false).has_value(),
+      const bool shortcut = entry->DisplayName().ends_with(L".lnk");
+      EXPECT_EQ(details.FolderIconIndex(entry->ID(), false).has_value(),
                 fileSystem && !shortcut);
-      EXPECT_EQ(details.FolderTypeName(entry->ID.Get()).has_value(), fileSystem);
-      EXPECT_EQ(details.FolderItemPath(entry->ID.Get()).has_value(), fileSystem);
+      EXPECT_EQ(details.FolderTypeName(entry->ID()).has_value(), fileSystem);
+      EXPECT_EQ(details.FolderItemPath(entry->ID()).has_value(), fileSystem);
     }
   }
   Show(folder.Path());
@@ -249,7 +250,7 @@ TEST_F(FastDetails, SizesOfFourGibibytesAndMoreAreShownAndCountedWhole) {
   for (const auto& c : cases) {
     SCOPED_TRACE(fm::ToUtf8(c.name));
     int row = 0;
-    while (row < main_->LeftItemCount() && main_->GetLeftItem(row)->DisplayName != c.name) ++row;
+    while (row < main_->LeftItemCount() && main_->GetLeftItem(row)->DisplayName() != c.name) ++row;
     ASSERT_LT(row, main_->LeftItemCount());
     EXPECT_EQ(main_->GetLeftItem(row)->Size, c.size);
     EXPECT_EQ(SizeColumn(row), c.text);
@@ -278,7 +279,7 @@ TEST_F(FastDetails, APaintTestsEachRowsFileOncePerPaint) {
     for (const auto& [path, count] : tests) EXPECT_EQ(count, paint) << fm::ToUtf8(path);
   }
   // Outside a paint a row's text asks afresh each time: the file may be gone since.
-  const std::wstring first = main_->GetLeftItem(0)->FullPath;
+  const std::wstring first = main_->GetLeftItem(0)->FullPath();
   const int before = tests[first];
   wchar_t caption[MAX_PATH] = {};
   for (int ask = 0; ask < 2; ++ask) ListView_GetItemText(List().Handle(), 0, 0, caption, MAX_PATH);

@@ -180,9 +180,9 @@ class Faults : public fm::test::MainWindowTest {
       EXPECT_FALSE(entry.Empty) << "row " << row << " in view without its details";
       EXPECT_FALSE(CellText(row, 0).empty()) << "row " << row;
       // An entry of the shown folder: its own parsing name lies in that folder.
-      if (main_->Path() != L"Drives" && entry.FullID) {
+      if (main_->Path() != L"Drives" && !entry.Empty) {
         const std::wstring parsing =
-            fm::DisplayNameOf(*fm::DesktopFolder(), entry.FullID.Get(), true);
+            fm::DisplayNameOf(*fm::DesktopFolder(), main_->LeftPane().AbsoluteIDList(entry).Get(), true);
         EXPECT_EQ(fm::FolderPart(parsing), main_->Path()) << "row " << row;
       }
     }
@@ -325,8 +325,8 @@ class Faults : public fm::test::MainWindowTest {
     const int size = fm::ItemIDListSize(last);
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
       const MainUnit::TLeftShellItem& item = *main_->GetLeftItem(i);
-      if (fm::ItemIDListSize(item.ID.Get()) == size && std::memcmp(item.ID.Get(), last, size) == 0) {
-        return item.FullPath;
+      if (fm::ItemIDListSize(item.ID()) == size && std::memcmp(item.ID(), last, size) == 0) {
+        return item.FullPath();
       }
     }
     return L"(no row's item)";
@@ -334,7 +334,7 @@ class Faults : public fm::test::MainWindowTest {
 
   int RowOf(const std::wstring& displayName) {
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
-      if (main_->GetLeftItem(i)->DisplayName == displayName) return i;
+      if (main_->GetLeftItem(i)->DisplayName() == displayName) return i;
     }
     return -1;
   }
@@ -421,7 +421,7 @@ TEST_F(FaultsOnMadeFolders, ItemsThatCannotBeOpenedAreListedWithoutABox) {
     for (const wchar_t* name : {L"locked-folder", L"locked.txt", L"open.txt"}) {
       const int row = RowOf(name);
       ASSERT_GE(row, 0) << name;
-      EXPECT_EQ(main_->GetLeftItem(row)->FullPath, Made(L"items-locked\\") + name);
+      EXPECT_EQ(main_->GetLeftItem(row)->FullPath(), Made(L"items-locked\\") + name);
       EXPECT_EQ(CellText(row, 0), name);
     }
     EXPECT_TRUE(watcher.Boxes().empty());
@@ -489,7 +489,7 @@ TEST_F(FaultsOnMadeFolders, NamesNoKeyboardTypesAreListedDrawnAndFound) {
     EXPECT_FALSE(CellText(row, 1).empty());
     EXPECT_EQ(FindByTyping(c.typed), row);
   }
-  EXPECT_EQ(main_->GetLeftItem(RowOf(std::wstring(251, L'L') + L".txt"))->DisplayName.size(), 255u);
+  EXPECT_EQ(main_->GetLeftItem(RowOf(std::wstring(251, L'L') + L".txt"))->DisplayName().size(), 255u);
   ExpectConsistentPane();
   ExpectStillWorking();
 }
@@ -525,8 +525,8 @@ TEST_F(FaultsOnMadeFolders, NamesNoKeyboardTypesAreTippedAndOpened) {
   TypePath(Made(L"names"));
   ASSERT_EQ(main_->Path(), Made(L"names"));
   for (int row = 0; row < main_->LeftItemCount(); ++row) {
-    const std::wstring name = main_->GetLeftItem(row)->DisplayName;
-    const std::wstring path = main_->GetLeftItem(row)->FullPath;
+    const std::wstring name(main_->GetLeftItem(row)->DisplayName());
+    const std::wstring path = main_->GetLeftItem(row)->FullPath();
     SCOPED_TRACE(testing::Message() << Printable(name) << ", " << name.size() << " units");
     ListView_EnsureVisible(List().Handle(), row, FALSE);
     Paint();

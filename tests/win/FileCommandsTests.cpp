@@ -221,7 +221,7 @@ class FileCommands : public fm::test::MainWindowTest {
 
   static std::vector<std::wstring> Names(MainUnit::TPane& pane) {
     std::vector<std::wstring> names;
-    for (int i = 0; i < pane.ItemCount(); ++i) names.push_back(pane.GetItem(i)->DisplayName);
+    for (int i = 0; i < pane.ItemCount(); ++i) names.emplace_back(pane.GetItem(i)->DisplayName());
     return names;
   }
 
@@ -232,7 +232,7 @@ class FileCommands : public fm::test::MainWindowTest {
 
   static int RowOf(MainUnit::TPane& pane, const std::wstring& name) {
     for (int i = 0; i < pane.ItemCount(); ++i) {
-      if (pane.GetItem(i)->DisplayName == name) return i;
+      if (pane.GetItem(i)->DisplayName() == name) return i;
     }
     ADD_FAILURE() << "no row " << testing::PrintToString(name);
     return -1;
@@ -254,7 +254,7 @@ class FileCommands : public fm::test::MainWindowTest {
 
   std::vector<std::wstring> SelectedNames(MainUnit::TPane& pane) {
     std::vector<std::wstring> names;
-    for (const int row : pane.ListView().SelectedIndexes()) names.push_back(pane.GetItem(row)->DisplayName);
+    for (const int row : pane.ListView().SelectedIndexes()) names.emplace_back(pane.GetItem(row)->DisplayName());
     return names;
   }
 

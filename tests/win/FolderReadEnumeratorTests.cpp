@@ -196,12 +196,12 @@ class FolderReadEnumerator : public fm::test::MainWindowTest {
   }
   std::vector<std::wstring> Names() {
     std::vector<std::wstring> names;
-    for (int i = 0; i < main_->LeftItemCount(); ++i) names.push_back(main_->GetLeftItem(i)->DisplayName);
+    for (int i = 0; i < main_->LeftItemCount(); ++i) names.emplace_back(main_->GetLeftItem(i)->DisplayName());
     return names;
   }
   void PressEnterOn(const std::wstring& name) {
     for (int row = 0; row < main_->LeftItemCount(); ++row) {
-      if (main_->GetLeftItem(row)->DisplayName != name) continue;
+      if (main_->GetLeftItem(row)->DisplayName() != name) continue;
       List().SelectItem(row);
       SetFocus(List().Handle());
       PostMessageW(List().Handle(), WM_KEYDOWN, VK_RETURN, 1);
@@ -237,7 +237,7 @@ TEST_F(FolderReadEnumerator, OnlyTheEndEndsTheReadAndAFailureIsAnErrorAfterWhatW
     ASSERT_EQ(main_->LeftItemCount(), c.rows);
     EXPECT_EQ(List().ItemCount(), c.rows);
     for (int i = 0; i < c.rows; ++i) {
-      EXPECT_EQ(main_->GetLeftItem(i)->DisplayName,
+      EXPECT_EQ(main_->GetLeftItem(i)->DisplayName(),
                 std::wstring(1, static_cast<wchar_t>(L'a' + i)) + L".txt");
     }
     EXPECT_EQ(Status(1), L"Files: 0");
@@ -282,7 +282,7 @@ TEST_F(FolderReadEnumerator, AReadFailingHalfWayShowsTheNewFolderWhole) {
   const MainUnit::TLeftShellItem* file = Entry(L"a.txt");
   ASSERT_NE(file, nullptr);
   ASSERT_FALSE(file->Empty);
-  EXPECT_EQ(fm::PathFromIDList(file->FullID.Get()), fresh + L"\\a.txt");
+  EXPECT_EQ(fm::PathFromIDList(main_->LeftPane().AbsoluteIDList(*file).Get()), fresh + L"\\a.txt");
   EXPECT_EQ(Status(2), L"Size: 5 B");
   // Enter goes into the new folder's subfolder.
   PressEnterOn(L"sub");
@@ -348,7 +348,7 @@ TEST_F(FolderReadEnumerator, AFolderWhoseFinalPathIsAShareListsItsItems) {
   for (const wchar_t* name : {L"a.txt", L"sub"}) {
     const MainUnit::TLeftShellItem* entry = Entry(name);
     ASSERT_NE(entry, nullptr) << testing::PrintToString(std::wstring(name));
-    EXPECT_EQ(entry->FullPath, folder / name);
+    EXPECT_EQ(entry->FullPath(), folder / name);
   }
 }
 

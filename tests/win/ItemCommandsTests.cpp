@@ -408,7 +408,7 @@ class ItemCommands : public fm::test::MainWindowTest {
 
   int Row(const std::wstring& name) {
     for (int i = 0; i < Pane().ItemCount(); ++i) {
-      if (Pane().GetItem(i)->DisplayName == name) return i;
+      if (Pane().GetItem(i)->DisplayName() == name) return i;
     }
     ADD_FAILURE() << "no row " << testing::PrintToString(name);
     return -1;
@@ -810,7 +810,7 @@ TEST_F(ContextMenu, ARightPressOnADriveRowShowsTheDrivesMenu) {
   Paint();
   int row = -1;
   for (int i = 0; i < main_->LeftItemCount(); ++i) {
-    if (main_->GetLeftItem(i)->FullPath == L"C:\\") row = i;
+    if (main_->GetLeftItem(i)->FullPath() == L"C:\\") row = i;
   }
   ASSERT_GE(row, 0);
   ShellUiDriver driver;
@@ -1176,7 +1176,7 @@ class VolumeLabels : public ItemCommands {
 
   int DriveRow(wchar_t letter) {
     for (int i = 0; i < main_->LeftItemCount(); ++i) {
-      if (main_->GetLeftItem(i)->FullPath == std::wstring(1, letter) + L":\\") return i;
+      if (main_->GetLeftItem(i)->FullPath() == std::wstring(1, letter) + L":\\") return i;
     }
     ADD_FAILURE() << "no drive row";
     return -1;
@@ -1282,7 +1282,7 @@ class BothPanes : public ContextMenu {
   Shown ShownBy(const PaneSide& side) {
     MainUnit::TPane& pane = PaneOf(side);
     Shown shown{pane.Path(), {}, pane.Files(), pane.Folders(), pane.AllSize(), {}, {}, {}, 0, {}, {}};
-    for (int i = 0; i < pane.ItemCount(); ++i) shown.rows.push_back(pane.GetItem(i)->DisplayName);
+    for (int i = 0; i < pane.ItemCount(); ++i) shown.rows.emplace_back(pane.GetItem(i)->DisplayName());
     auto& status = Child<MainUnit::TStatusBar>(side.status);
     for (int i = 0; i < 4; ++i) shown.status.push_back(status.PanelText(i));
     auto& pathBox = Child<MainUnit::TComboBox>(side.pathBox);

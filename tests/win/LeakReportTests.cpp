@@ -12,8 +12,8 @@ TEST(LeakReport, NamesTheItemIdListsAndEntriesStillAlive) {
   { foldmere::LeakReport report; }
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
-  auto entry = std::make_unique<MainUnit::TLeftShellItem>();
-  entry->ID = fm::ParseDisplayName(*fm::DesktopFolder(), nullptr, L"C:\\windows");
+  const fm::ItemIdList list = fm::ParseDisplayName(*fm::DesktopFolder(), nullptr, L"C:\\windows");
+  const MainUnit::TLeftShellItem entry(list.Get(), L"windows", L"windows", L"C:\\windows", {});
   testing::internal::CaptureStderr();
   { foldmere::LeakReport report; }
   const std::string text = testing::internal::GetCapturedStderr();

@@ -66,9 +66,9 @@ TEST_F(ListPresentation, RowsReadBackThroughTheListControl) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.row);
     EXPECT_EQ(CellText(r.row, 1), r.size);
-    EXPECT_EQ(CellText(r.row, 2), main_->GetLeftItem(r.row)->TypeName);
+    EXPECT_EQ(CellText(r.row, 2), main_->GetLeftItem(r.row)->TypeName());
     EXPECT_FALSE(CellText(r.row, 2).empty());
-    EXPECT_EQ(CellText(r.row, 3), main_->GetLeftItem(r.row)->ModDate);
+    EXPECT_EQ(CellText(r.row, 3), main_->GetLeftItem(r.row)->ModDate());
     EXPECT_FALSE(CellText(r.row, 3).empty());
     EXPECT_EQ(CellText(r.row, 4), r.attributes);
   }
@@ -83,7 +83,7 @@ TEST_F(ListPresentation, LinksShowLinkAndTheirTargetsPath) {
   Paint();
   auto row = [&](const std::wstring& name) {
     for (int i = 0; i < List().ItemCount(); ++i) {
-      if (main_->GetLeftItem(i)->DisplayName == name) return i;
+      if (main_->GetLeftItem(i)->DisplayName() == name) return i;
     }
     return -1;
   };
@@ -194,8 +194,8 @@ TEST_F(ListPresentation, AHiddenFilesNameIsWhiteWhileItsSizeIsLightCyan) {
   folder.File(L"plain.txt", "12345");
   main_->BrowseToPath(folder.Path());
   Paint();
-  ASSERT_EQ(main_->GetLeftItem(1)->DisplayName, L".hidden");
-  ASSERT_EQ(main_->GetLeftItem(2)->DisplayName, L"plain.txt");
+  ASSERT_EQ(main_->GetLeftItem(1)->DisplayName(), L".hidden");
+  ASSERT_EQ(main_->GetLeftItem(2)->DisplayName(), L"plain.txt");
   const COLORREF white = RGB(255, 255, 255);
   const COLORREF lightCyan = RGB(128, 255, 255);
   const COLORREF darkBlue = RGB(0, 64, 128);

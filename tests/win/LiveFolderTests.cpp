@@ -63,20 +63,20 @@ class LiveFolder : public fm::test::MainWindowTest {
 
   int Row(const std::wstring& name) {
     for (int i = 0; i < Pane().ItemCount(); ++i) {
-      if (Pane().GetItem(i)->DisplayName == name) return i;
+      if (Pane().GetItem(i)->DisplayName() == name) return i;
     }
     return -1;
   }
-  std::wstring NameOf(int row) { return row < 0 ? std::wstring() : Pane().GetItem(row)->DisplayName; }
+  std::wstring NameOf(int row) { return row < 0 ? std::wstring() : std::wstring(Pane().GetItem(row)->DisplayName()); }
 
   std::set<std::wstring> NameSet() {
     std::set<std::wstring> names;
-    for (int i = 0; i < Pane().ItemCount(); ++i) names.insert(Pane().GetItem(i)->Name);
+    for (int i = 0; i < Pane().ItemCount(); ++i) names.emplace(Pane().GetItem(i)->Name());
     return names;
   }
   std::vector<std::wstring> Names() {
     std::vector<std::wstring> names;
-    for (int i = 0; i < Pane().ItemCount(); ++i) names.push_back(Pane().GetItem(i)->DisplayName);
+    for (int i = 0; i < Pane().ItemCount(); ++i) names.emplace_back(Pane().GetItem(i)->DisplayName());
     return names;
   }
   std::set<std::wstring> SelectedNames() {

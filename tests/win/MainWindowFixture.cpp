@@ -89,7 +89,7 @@ void MainWindowTest::Paint() {
 
 const MainUnit::TLeftShellItem* MainWindowTest::Entry(const std::wstring& displayName) {
   for (int i = 0; i < Pane().ItemCount(); ++i) {
-    if (Pane().GetItem(i)->DisplayName == displayName) return Pane().GetItem(i);
+    if (Pane().GetItem(i)->DisplayName() == displayName) return Pane().GetItem(i);
   }
   return nullptr;
 }

@@ -1,12 +1,14 @@
 // The real main window under Wine: its design, its item list and its closing.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "MainWindowFixture.h"
 #include "Version.h"
 #include "core/Error.h"
+#include "core/PathText.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -310,19 +312,20 @@ TEST_F(MainWindow, ClearLeftItemsReleasesEveryItemIdListOnce) {
   const auto listsBefore = fm::LiveItemIdLists();
   const auto entriesBefore = MainUnit::TLeftShellItem::Live();
   for (const wchar_t* path : {L"C:\\windows", L"C:\\windows\\system32", L"C:\\users"}) {
-    auto item = std::make_unique<MainUnit::TLeftShellItem>();
-    item->ID = fm::ParseDisplayName(*desktop, nullptr, path);
-    item->FullID = item->ID.Copy();
-    item->FullPath = path;
-    main_->AppendLeftItem(std::move(item));
+    const fm::ItemIdList list = fm::ParseDisplayName(*desktop, nullptr, path);
+    main_->AppendLeftItem(MainUnit::TLeftShellItem(list.Get(), fm::FileNamePart(path), L"", path, {}));
+    // The entry keeps a list of its own; the shell's is freed here.
+    const LPCITEMIDLIST kept = main_->GetLeftItem(main_->LeftItemCount() - 1)->ID();
+    ASSERT_EQ(fm::ItemIDListSize(kept), fm::ItemIDListSize(list.Get()));
+    EXPECT_EQ(std::memcmp(kept, list.Get(), static_cast<size_t>(fm::ItemIDListSize(kept))), 0);
   }
-  // One entry whose details were never loaded has no absolute list.
-  auto bare = std::make_unique<MainUnit::TLeftShellItem>();
-  bare->ID = fm::ParseDisplayName(*desktop, nullptr, L"C:\\");
-  main_->AppendLeftItem(std::move(bare));
+  // An entry of nothing holds no list.
+  main_->AppendLeftItem(MainUnit::TLeftShellItem());
   ASSERT_EQ(main_->LeftItemCount(), 4);
-  EXPECT_EQ(fm::LiveItemIdLists() - listsBefore, 7);
-  EXPECT_EQ(main_->GetLeftItem(3)->FullPath, L"");
+  EXPECT_EQ(fm::LiveItemIdLists(), listsBefore);
+  EXPECT_EQ(MainUnit::TLeftShellItem::Live() - entriesBefore, 3);
+  EXPECT_EQ(main_->GetLeftItem(3)->ID(), nullptr);
+  EXPECT_EQ(main_->GetLeftItem(3)->FullPath(), L"");
 
   main_->ClearLeftItems();
   EXPECT_EQ(main_->LeftItemCount(), 0);

@@ -194,7 +194,7 @@ TEST_F(LockedHeader, TheLeftListsDividersNeitherDragNorFitTheirColumn) {
   EXPECT_EQ(list.ColumnWidth(0), name - 10);
   EXPECT_EQ(HeaderItem(0).right - HeaderItem(0).left, name - 10);
   EXPECT_GT(list.ItemCount(), 0);
-  EXPECT_EQ(list.ItemData(0).Caption, main_->GetLeftItem(0)->DisplayName);
+  EXPECT_EQ(list.ItemData(0).Caption, main_->GetLeftItem(0)->DisplayName());
 
   // Unlocked, the user resizes as before.
   list.SetLockHeader(false);
