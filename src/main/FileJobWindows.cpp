@@ -56,9 +56,10 @@ void TMain::StartJob(fm::JobRequest Request, const std::wstring& Title, std::vec
   };
   window->OnCancel = [this, id] { Engine().Cancel(id); };
   const RECT main = BoundsRect();
-  const int step = kWindowStep * static_cast<int>(FJobs.size() % 8);
-  window->SetBounds(main.right - window->Width() - 40 + step, main.bottom - window->Height() - 80 + step,
-                    window->Width(), window->Height());
+  const int step = Scaled(kWindowStep) * static_cast<int>(FJobs.size() % 8);
+  window->SetBounds(main.right - window->Width() - Scaled(40) + step,
+                    main.bottom - window->Height() - Scaled(80) + step, window->Width(),
+                    window->Height());
   fm::JobProgress waiting;
   waiting.id = id;
   window->ShowProgress(waiting);

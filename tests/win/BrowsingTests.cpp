@@ -74,7 +74,9 @@ TEST_F(Browsing, DriveBoxesListEveryDriveAndSelectTheStartDrive) {
       EXPECT_NE(line.find(L") - "), std::wstring::npos);
       EXPECT_NE(line.find(L" of "), std::wstring::npos);
       EXPECT_EQ(line.substr(line.size() - 5), L" free");
-      if (i > 0) EXPECT_LT(lines[i - 1][0], line[0]);
+      if (i > 0) {
+        EXPECT_LT(lines[i - 1][0], line[0]);
+      }
     }
     // Wine's drives have no label and report NTFS.
     if (fm::test::RunningUnderWine()) {

@@ -163,7 +163,7 @@ TEST_F(FastDetails, TheReadGivesWhatOpeningEveryItemGives) {
   ASSERT_TRUE(Entry(L"Inner.txt"));
   EXPECT_EQ(Entry(L"Inner.txt")->FullPath(), kinds + L"\\real-parent\\Inner.txt");
   main_->BrowseToPath(LongFolder());
-  for (const std::wstring name :
+  for (const std::wstring& name :
        {std::wstring(20, L'm') + L".txt", std::wstring(251, L'n') + L".txt"}) {
     ASSERT_TRUE(Entry(name));
     EXPECT_EQ(Entry(name)->FullPath(), LongFolder() + L"\\" + name);
