@@ -684,6 +684,7 @@ TEST_F(ItemCommands, WithoutASelectionDoubleClickOnlyLaysOutAndF9DoesNothing) {
   Click(EmptyPoint(), false, 2);
   ASSERT_TRUE(fm::test::PumpUntil([&] { return List().Width() == laidOut; }));
   ListKey(VK_F9);
+  Child<MainUnit::TSpeedButton>(L"BTN_F09").SetEnableClickWaitPeriod(false);
   SendMessageW(Child(L"BTN_F09").Handle(), BM_CLICK, 0, 0);
   PumpPending();
   EXPECT_EQ(main_->Path(), folder.Path());
