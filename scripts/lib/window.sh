@@ -4,6 +4,11 @@
 # gives up at a limit, so a slow machine costs time, never a wrong result. Places in the
 # window are 96-dpi design numbers; FOLDMERE_DPI names the DPI the program runs at.
 
+# A program driven from outside, as a user would, gets windows for a window manager, as on
+# a desktop (tools/wine-run). Placed by Wine itself, a window closed with Alt+F4 from
+# xdotool left the Wine server in a state where the next program it started quit at once.
+export FOLDMERE_MANAGED_WINDOWS=1
+
 # foldmere_scaled N
 # Prints the design number N at FOLDMERE_DPI (96 by default), a half rounded up as the
 # program rounds.
