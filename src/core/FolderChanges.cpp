@@ -5,12 +5,14 @@ namespace fm {
 void FolderChanges::Add(std::wstring_view name) {
   ++changes_;
   if (readWhole_) return;
-  if (name.empty() || name.find_first_of(L"\\/") != std::wstring_view::npos || changes_ > kReadWholeAfter) {
+  if (name.empty() || name.find_first_of(L"\\/") != std::wstring_view::npos) {
     Overflow();
     return;
   }
   std::wstring text(name);
-  if (known_.insert(text).second) names_.push_back(std::move(text));
+  if (!known_.insert(text).second) return;
+  names_.push_back(std::move(text));
+  if (names_.size() > kReadWholeAfter) Overflow();
 }
 
 void FolderChanges::Merge(const FolderChanges& later) {
@@ -20,10 +22,8 @@ void FolderChanges::Merge(const FolderChanges& later) {
     changes_ += later.changes_;
     return;
   }
-  // Each name of the later gathering counts for as many changes as it stood for there.
   const std::size_t before = changes_;
   for (const std::wstring& name : later.names_) Add(name);
-  if (!readWhole_ && changes_ + (later.changes_ - later.names_.size()) > kReadWholeAfter) Overflow();
   changes_ = before + later.changes_;
 }
 

@@ -13,8 +13,9 @@ namespace fm {
 
 class FolderChanges {
  public:
-  // Beyond this many changes in one gathering, reading the folder again costs less than
-  // looking at each item.
+  // Beyond this many items changed in one gathering, reading the folder again costs less
+  // than looking at each. Items, not changes: a file made and then written is heard two or
+  // three times, and costs one look.
   static constexpr std::size_t kReadWholeAfter = 2000;
 
   // One change of the item of this name; a name that is empty or holds a path separator

@@ -36,6 +36,13 @@ fm::ListPosition TPane::Position() const {
   return {View->SelectedIndexes(), View->FocusedIndex(), View->TopIndex()};
 }
 
+namespace {
+
+// Up to this many selected rows are put down one by one.
+constexpr std::size_t kFewSelectedRows = 64;
+
+}  // namespace
+
 void TPane::KeepPosition(const fm::ListPosition& Old, const std::vector<int>& OldToNew) {
   // Answers cached by row index name other items now.
   FRowNamesFile.clear();
@@ -43,8 +50,14 @@ void TPane::KeepPosition(const fm::ListPosition& Old, const std::vector<int>& Ol
   const fm::ListPosition kept = fm::KeepListPosition(Old, OldToNew, count);
   {
     fm::ui::TUpdateBlock update(*View);
+    // Wine puts a whole selection down row by row, every row of the list: a selection of
+    // few rows is put down one by one instead, while the rows still have their old places.
+    if (Old.selected.size() <= kFewSelectedRows) {
+      for (const int row : Old.selected) View->SetSelected(row, false);
+    } else {
+      View->ClearSelection();
+    }
     View->SetItemCount(count);
-    View->ClearSelection();
     for (const int row : kept.selected) View->SetSelected(row, true);
     View->SetFocusedIndex(kept.focused);
     View->SetTopIndex(kept.top);
@@ -94,6 +107,8 @@ namespace {
 constexpr ULONGLONG kTurnMs = 40;
 // How long a name the shell cannot parse yet is retried before the folder is read whole.
 constexpr ULONGLONG kParseWaitMs = 2000;
+// How often such a name is tried meanwhile.
+constexpr DWORD kParseRetryMs = 100;
 
 // A name as the file system compares it, in a buffer used again for each name.
 void FoldInto(std::wstring& folded, std::wstring_view name) {
@@ -169,8 +184,15 @@ void TPane::ApplyPendingNames() {
     if (FPendingKnown.insert(name).second) FPendingNames.push_back(std::move(name));
   }
   if (!turn.empty()) ApplyNames(turn, std::move(added));
-  // The rest in a later turn: the window answers what waits meanwhile.
-  if (!FPendingNames.empty()) Host.Watcher().Remind(FWatches.Items.Id());
+  // The rest in a later turn: the window answers what waits meanwhile. Names that only
+  // wait for the shell to know them are asked again a moment later, not at once: asking
+  // without pause would keep the window busy to no end.
+  if (FPendingNames.empty()) return;
+  if (turn.empty()) {
+    Host.Watcher().Remind(FWatches.Items.Id(), kParseRetryMs);
+  } else {
+    Host.Watcher().Remind(FWatches.Items.Id());
+  }
 }
 
 void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeftShellItem> Added) {

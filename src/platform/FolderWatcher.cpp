@@ -88,6 +88,16 @@ FolderChanges FolderWatcher::Take(int watch) {
   return changes;
 }
 
+void FolderWatcher::Remind(int watch, DWORD afterMs) {
+  {
+    const std::lock_guard lock(gatheringsMutex_);
+    const auto found = gatherings_.find(watch);
+    if (found == gatherings_.end()) return;
+    found->second.reminder = GetTickCount64() + afterMs;
+  }
+  SetEvent(wake_.Get());
+}
+
 void FolderWatcher::Run() {
   DWORD wait = INFINITE;
   while (!stop_) {
@@ -219,16 +229,20 @@ void FolderWatcher::Heard(Folder& folder, DWORD error, DWORD bytes) {
 }
 
 DWORD FolderWatcher::PostDue() {
-  if (held_) return INFINITE;
   const ULONGLONG now = GetTickCount64();
   ULONGLONG next = 0;
+  // A reminder is no change: it is posted while changes are held.
+  const bool held = held_;
   const std::lock_guard lock(gatheringsMutex_);
   for (auto& [watch, gathering] : gatherings_) {
-    if (gathering.posted || gathering.changes.Empty()) continue;
-    if (gathering.due <= now) {
+    if (gathering.posted) continue;
+    ULONGLONG due = held || gathering.changes.Empty() ? 0 : gathering.due;
+    if (gathering.reminder && (!due || gathering.reminder < due)) due = gathering.reminder;
+    if (!due) continue;
+    if (due <= now) {
       gathering.posted = PostMessageW(window_, message_, static_cast<WPARAM>(watch), 0) != 0;
-    } else if (!next || gathering.due < next) {
-      next = gathering.due;
+    } else if (!next || due < next) {
+      next = due;
     }
   }
   return next ? static_cast<DWORD>(next - now) : INFINITE;

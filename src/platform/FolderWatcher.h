@@ -43,12 +43,16 @@ class FolderWatcher {
   // Posts the watch's message now, whatever it gathered: its owner had more of the last
   // changes to apply than one turn of the window allows.
   void Remind(int watch) const { PostMessageW(window_, message_, static_cast<WPARAM>(watch), 0); }
+  // Posts the watch's message after afterMs, or with the next gathering if that comes
+  // first: its owner waits on something no change will tell of.
+  void Remind(int watch, DWORD afterMs);
   // The folders the worker has open now: a watch counts from the moment the worker opens
   // its folder until it closes it.
   std::size_t OpenFolders() const { return openFolders_; }
   // Watches ended that the worker has not closed yet.
   std::size_t Pending() const { return pending_; }
-  // While held, nothing is posted: the changes keep gathering and are posted once let go.
+  // While held, no change is posted (reminders are): the changes keep gathering and are
+  // posted once let go.
   // For tests that look at rows older than the disk.
   void Hold(bool held);
 
@@ -72,6 +76,7 @@ class FolderWatcher {
   struct Gathering {
     FolderChanges changes;
     ULONGLONG due = 0;
+    ULONGLONG reminder = 0;  // 0: none asked for
     bool posted = false;
   };
 

@@ -32,9 +32,7 @@ TEST(FolderChangesTest, GathersEachNameOnceOrAsksForAWholeRead) {
   }
 }
 
-TEST(FolderChangesTest, TooManyChangesInOneGatheringAskForAWholeRead) {
-  // Changes to one name count too: a file written in many small steps is as much work
-  // to follow as it is changes, and the threshold is on the changes heard.
+TEST(FolderChangesTest, TooManyItemsChangedInOneGatheringAskForAWholeRead) {
   FolderChanges many;
   for (std::size_t i = 0; i < FolderChanges::kReadWholeAfter; ++i) many.Add(L"f" + std::to_wstring(i));
   EXPECT_FALSE(many.ReadWhole());
@@ -42,15 +40,26 @@ TEST(FolderChangesTest, TooManyChangesInOneGatheringAskForAWholeRead) {
   EXPECT_TRUE(many.ReadWhole());
   EXPECT_TRUE(many.Names().empty());
 
-  // Two gatherings merged are counted together, also where each held few names.
+  // A file written in many small steps is one item to look at again, however often heard.
+  FolderChanges oneFile;
+  for (std::size_t i = 0; i <= 3 * FolderChanges::kReadWholeAfter; ++i) oneFile.Add(L"log.txt");
+  EXPECT_FALSE(oneFile.ReadWhole());
+  EXPECT_EQ(oneFile.Names(), std::vector<std::wstring>{L"log.txt"});
+
+  // Two gatherings merged count their items together, each once.
   FolderChanges first;
   FolderChanges later;
-  first.Add(L"other");
-  for (std::size_t i = 0; i < FolderChanges::kReadWholeAfter; ++i) later.Add(L"same");
-  EXPECT_FALSE(later.ReadWhole());
+  const std::size_t half = FolderChanges::kReadWholeAfter / 2;
+  for (std::size_t i = 0; i <= half; ++i) first.Add(L"a" + std::to_wstring(i));
+  for (std::size_t i = 0; i <= half; ++i) later.Add(L"a" + std::to_wstring(i));
   first.Merge(later);
+  EXPECT_FALSE(first.ReadWhole());
+  EXPECT_EQ(first.Changes(), 2 * (half + 1));
+  FolderChanges others;
+  for (std::size_t i = 0; i <= half; ++i) others.Add(L"b" + std::to_wstring(i));
+  EXPECT_FALSE(others.ReadWhole());
+  first.Merge(others);
   EXPECT_TRUE(first.ReadWhole());
-  EXPECT_EQ(first.Changes(), FolderChanges::kReadWholeAfter + 1);
 }
 
 TEST(FolderChangesTest, MergeKeepsNamesOverflowAndTheEnd) {

@@ -190,6 +190,20 @@ TEST_F(LiveFolder, ChangesFromTheLinuxSideShowWithTheirDetailsAndThePlaceStays) 
   }
 }
 
+TEST_F(LiveFolder, ASelectionOfEveryRowFollowsAChangeAndTheNewRowIsNotInIt) {
+  TestFolder folder(L"live-select-all");
+  ShowLongFolder(folder);
+  const int rows = Pane().ItemCount();
+  for (int row = 0; row < rows; ++row) List().SetSelected(row, true);
+  ASSERT_TRUE(RunOnHost("cd '" + HostPath(folder.Path()) + "' && touch f30b.txt && mkdir sub"));
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return Row(L"f30b.txt") >= 0 && Row(L"sub") >= 0; }, kShowsWithinMs));
+  std::set<std::wstring> selected = NameSet();
+  selected.erase(L"f30b.txt");
+  selected.erase(L"sub");
+  EXPECT_EQ(SelectedNames(), selected);
+  EXPECT_EQ(List().SelectedCount(), rows);
+}
+
 TEST_F(LiveFolder, AChangeByAnotherWindowsProgramShows) {
   TestFolder folder(L"live-cmd");
   folder.File(L"a.txt");

@@ -106,4 +106,20 @@ TEST_F(PlatformFolderWatcher, HeldChangesArePostedOnceLetGo) {
   EXPECT_EQ(watcher.Take(watch).Names(), std::vector<std::wstring>{L"a.txt"});
 }
 
+TEST_F(PlatformFolderWatcher, AReminderForLaterIsPostedOnceItsTimeIsUpWithNoChange) {
+  Listener listener;
+  fm::FolderWatcher watcher(listener.Handle(), kChanged);
+  const int watch = watcher.Watch(folder_);
+  watcher.Remind(watch, 1000);
+  // Not at once: an owner that waits on the shell would ask again without pause.
+  fm::test::PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(listener.posted.empty());
+  ASSERT_TRUE(fm::test::PumpUntil([&] { return !listener.posted.empty(); }, 5000));
+  EXPECT_EQ(listener.posted, std::vector<int>{watch});
+  EXPECT_TRUE(watcher.Take(watch).Empty());
+  // Once only.
+  fm::test::PumpUntil([] { return false; }, 1500);
+  EXPECT_EQ(listener.posted.size(), 1u);
+}
+
 }  // namespace
