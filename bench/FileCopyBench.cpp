@@ -118,27 +118,6 @@ void Settle(const std::wstring& file) {
     throw std::runtime_error("the benchmark cannot flush " + fm::ToUtf8(file));
 }
 
-// Each 1 GiB copy starts from the same page cache: the pages of the copies before it
-// dropped, the source read back in. Without, the copy that met the kernel's reclaim of
-// the last copy's gigabyte lost a second to it, whichever way of copying it was. Dropping
-// needs root, as the benchmark runs here; where it cannot, the copies start as they are.
-bool SameStart(const std::wstring& source, std::byte* buffer) {
-  bool dropped = false;
-  {
-    const fm::UniqueHandle cache(CreateFileW(L"Z:\\proc\\sys\\vm\\drop_caches", GENERIC_WRITE,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    DWORD put = 0;
-    dropped = cache && WriteFile(cache.Get(), "3", 1, &put, nullptr) && put == 1;
-  }
-  const fm::UniqueHandle in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!in) throw std::runtime_error("the benchmark cannot read " + fm::ToUtf8(source));
-  DWORD got = 0;
-  while (ReadFile(in.Get(), buffer, kBlock, &got, nullptr) && got > 0) {
-  }
-  return dropped;
-}
-
 double Timed(const std::function<void()>& work) {
   const Stopwatch clock;
   work();
@@ -186,10 +165,8 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
         },
         [&] { tpl = Timed([&] { CopyTree(tree, copy, PlatformCopy); }); },
     };
-    bool dropped = true;
     for (int i = 0; i < 3; ++i) {
       RemoveTarget(one);
-      dropped = SameStart(big, buffer.get()) && dropped;
       ones[(rep + i) % 3]();
       Settle(one);
     }
@@ -203,7 +180,7 @@ std::vector<Row> MeasureFileCopies(const CopyBenchOptions& options, Progress& pr
              " ms, floor " + Fixed(fl, 0) + " ms, CopyFileExW " + Fixed(pl, 0) +
              " ms; 10,000 files engine " + Fixed(te, 0) + " ms, floor " + Fixed(tfl, 0) +
              " ms, CopyFileExW " + Fixed(tpl, 0) + " ms, longest UI silence " + Fixed(silence, 1) +
-             " ms" + (dropped ? "" : " (the page cache could not be dropped before the 1 GiB copies)"));
+             " ms");
     if (rep == 0) continue;
     engine.push_back(e);
     floor.push_back(fl);
