@@ -155,15 +155,18 @@ void TPane::ApplyPendingNames() {
     std::wstring name = std::move(FPendingNames.front());
     FPendingNames.pop_front();
     FPendingKnown.erase(name);
-    // The file system says whether the item is there; the shell, asked at once, may not
-    // know of it yet (Wine's does not always): the name waits for a later turn, its row
-    // as it was, and only a name the shell never comes to know asks for a whole read.
-    if (GetFileAttributesW(fm::JoinPath(FFolderPath, name).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // The file system says whether the item is there. The shell, asked at once, may not
+    // know of it yet (Wine's, for seconds at a time): its list is then made from what the
+    // file system told. A name the shell takes neither way waits for a later turn, its row
+    // as it was, and only one it never takes asks for a whole read.
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    if (GetFileAttributesExW(fm::JoinPath(FFolderPath, name).c_str(), GetFileExInfoStandard, &found)) {
       fm::ItemIdList item;
       ULONG eaten = 0;
       std::wstring text = name;
-      if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) ||
-          !item) {
+      if (FAILED(FIShellFolder->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, item.Put(), nullptr)) || !item)
+        item = fm::ParseFoundItem(*FIShellFolder, name, found);
+      if (!item) {
         const ULONGLONG first = FParseRetries.try_emplace(name, start).first->second;
         if (start - first > kParseWaitMs) readWhole = true;
         unparsed.push_back(std::move(name));

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "platform/Handles.h"
 #include "platform/OsError.h"
 
@@ -24,6 +26,68 @@ ItemIdList ParseDisplayName(IShellFolder& folder, HWND owner, const std::wstring
   std::wstring buffer = text;
   ItemIdList list;
   OleCheck(folder.ParseDisplayName(owner, nullptr, buffer.data(), nullptr, list.Put(), nullptr));
+  return list;
+}
+
+namespace {
+
+// What the file system told of an item, handed to the shell through a bind context.
+class FoundData final : public IFileSystemBindData {
+ public:
+  explicit FoundData(const WIN32_FIND_DATAW& data) : data_(data) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IFileSystemBindData) {
+      *object = static_cast<IFileSystemBindData*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+  HRESULT STDMETHODCALLTYPE SetFindData(const WIN32_FIND_DATAW* data) override {
+    if (!data) return E_POINTER;
+    data_ = *data;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetFindData(WIN32_FIND_DATAW* data) override {
+    if (!data) return E_POINTER;
+    *data = data_;
+    return S_OK;
+  }
+
+ private:
+  ~FoundData() = default;
+  LONG references_ = 1;
+  WIN32_FIND_DATAW data_;
+};
+
+}  // namespace
+
+ItemIdList ParseFoundItem(IShellFolder& folder, const std::wstring& name, const WIN32_FILE_ATTRIBUTE_DATA& found) {
+  WIN32_FIND_DATAW data{};
+  if (name.size() >= std::size(data.cFileName)) return {};
+  data.dwFileAttributes = found.dwFileAttributes;
+  data.ftCreationTime = found.ftCreationTime;
+  data.ftLastAccessTime = found.ftLastAccessTime;
+  data.ftLastWriteTime = found.ftLastWriteTime;
+  data.nFileSizeHigh = found.nFileSizeHigh;
+  data.nFileSizeLow = found.nFileSizeLow;
+  name.copy(data.cFileName, name.size());
+  ComPtr<IBindCtx> context;
+  if (FAILED(CreateBindCtx(0, context.Put()))) return {};
+  ComPtr<IFileSystemBindData> told;
+  *told.Put() = new FoundData(data);
+  if (FAILED(context->RegisterObjectParam(const_cast<LPOLESTR>(STR_FILE_SYS_BIND_DATA), told.Get()))) return {};
+  std::wstring buffer = name;
+  ItemIdList list;
+  if (FAILED(folder.ParseDisplayName(nullptr, context.Get(), buffer.data(), nullptr, list.Put(), nullptr))) return {};
   return list;
 }
 

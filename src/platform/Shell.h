@@ -22,6 +22,11 @@ ItemIdList SpecialFolderLocation(HWND owner, int csidl);
 // text parsed by folder: a list relative to folder (absolute when folder is the desktop).
 ItemIdList ParseDisplayName(IShellFolder& folder, HWND owner, const std::wstring& text);
 
+// The list of the item name in folder made from what the file system told of it (found),
+// the shell not looking at the disk: for an item the file system has and the shell does not
+// know yet. Empty when the shell makes none.
+ItemIdList ParseFoundItem(IShellFolder& folder, const std::wstring& name, const WIN32_FILE_ATTRIBUTE_DATA& found);
+
 ComPtr<IShellFolder> BindToFolder(IShellFolder& folder, LPCITEMIDLIST list);
 
 // Null when the folder succeeds without an enumerator: a folder with nothing to list.

@@ -329,6 +329,26 @@ TEST_F(PlatformShell, EnumObjectsListsWhatTheFolderHolds) {
   EXPECT_EQ(ListFolder(*desktop_, scratch / L"empty"), Names{});
 }
 
+TEST_F(PlatformShell, AnItemTheShellCannotFindIsMadeFromWhatTheFileSystemTold) {
+  const ScratchFolder scratch(L"found");
+  const fm::ComPtr<IShellFolder> folder = fm::BindToFolder(*desktop_, fm::ParseDisplayName(*desktop_, nullptr, scratch.Path()).Get());
+  // Not on the disk: the shell's own parse cannot find it, as it cannot find a file made
+  // a moment ago under Wine.
+  EXPECT_THROW(fm::ParseDisplayName(*folder, nullptr, L"told.txt"), fm::Error);
+  WIN32_FILE_ATTRIBUTE_DATA told{};
+  told.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+  told.nFileSizeLow = 1234;
+  const fm::ItemIdList item = fm::ParseFoundItem(*folder, L"told.txt", told);
+  ASSERT_TRUE(item);
+  EXPECT_EQ(fm::DisplayNameOf(*folder, item.Get(), true), scratch / L"told.txt");
+  // Made now, it is the item the shell finds.
+  MakeFile(scratch / L"told.txt");
+  const fm::ItemIdList parsed = fm::ParseDisplayName(*folder, nullptr, L"told.txt");
+  EXPECT_EQ(static_cast<std::int16_t>(HRESULT_CODE(folder->CompareIDs(0, item.Get(), parsed.Get()))), 0);
+  // A name longer than the file system keeps makes none.
+  EXPECT_FALSE(fm::ParseFoundItem(*folder, std::wstring(MAX_PATH, L'x'), told));
+}
+
 TEST_F(PlatformShell, PathFromIDListGivesFileSystemPathsOnly) {
   const ScratchFolder scratch(L"path");
   EXPECT_EQ(fm::PathFromIDList(Parse(scratch.Path()).Get()), scratch.Path());
