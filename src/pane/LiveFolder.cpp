@@ -208,13 +208,22 @@ void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeft
     FoldInto(folded, name);
     touched.insert(folded);
   }
+  // An item that only changed comes back under its name: the reader's place stays on it.
+  std::unordered_map<std::wstring, std::size_t> back;
+  for (std::size_t k = 0; k < Added.size(); ++k) {
+    FoldInto(folded, Added[k].Name());
+    back.emplace(folded, k);
+  }
   std::vector<bool> gone(FIDList->size(), false);
+  std::vector<std::pair<std::size_t, std::size_t>> cameBack;
   for (std::size_t i = 0; i < FIDList->size(); ++i) {
     const TLeftShellItem& entry = (*FIDList)[i];
     FoldInto(folded, entry.Name());
     if (touched.count(folded) == 0) continue;
     gone[i] = true;
     UncountEntry(entry);
+    const auto found = back.find(folded);
+    if (found != back.end()) cameBack.emplace_back(i, found->second);
   }
   // The folder's own order, as the read sorts; one it cannot tell goes by name.
   const auto before = [this](const auto& a, const auto& b) {
@@ -222,7 +231,9 @@ void TPane::ApplyNames(const std::vector<std::wstring>& Names, std::vector<TLeft
     if (FAILED(result)) return fm::LocaleSortsBefore(a.DisplayName(), b.DisplayName());
     return static_cast<std::int16_t>(HRESULT_CODE(result)) < 0;
   };
-  const std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(Added), before);
+  std::vector<int> addedToNew;
+  std::vector<int> oldToNew = fm::MergeRows(*FIDList, gone, std::move(Added), before, &addedToNew);
+  for (const auto& [oldRow, addedRow] : cameBack) oldToNew[oldRow] = addedToNew[addedRow];
   KeepPosition(old, oldToNew);
 }
 

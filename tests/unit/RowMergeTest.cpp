@@ -11,7 +11,7 @@ namespace {
 // Rows are ordered by their first letter only, so that rows can be equal yet told apart.
 bool FirstLetterLess(const std::string& a, const std::string& b) { return a.substr(0, 1) < b.substr(0, 1); }
 
-TEST(RowMergeTest, RemovesAndInsertsInOrderAndSaysWhereEachOldRowWent) {
+TEST(RowMergeTest, RemovesAndInsertsInOrderAndSaysWhereEachRowWent) {
   const struct {
     const char* what;
     std::vector<std::string> rows;
@@ -19,22 +19,25 @@ TEST(RowMergeTest, RemovesAndInsertsInOrderAndSaysWhereEachOldRowWent) {
     std::vector<std::string> added;
     std::vector<std::string> merged;
     std::vector<int> oldToNew;
+    std::vector<int> addedToNew;
   } cases[] = {
-      {"nothing changes", {"a", "c"}, {false, false}, {}, {"a", "c"}, {0, 1}},
-      {"into an empty list", {}, {}, {"c", "a"}, {"a", "c"}, {}},
-      {"every row leaves", {"a", "b"}, {true, true}, {}, {}, {-1, -1}},
-      {"before, between and after", {"b", "d"}, {false, false}, {"e", "a", "c"}, {"a", "b", "c", "d", "e"}, {1, 3}},
-      {"one leaves, one comes in its place", {"a", "b", "c"}, {false, true, false}, {"b2"}, {"a", "b2", "c"}, {0, -1, 2}},
+      {"nothing changes", {"a", "c"}, {false, false}, {}, {"a", "c"}, {0, 1}, {}},
+      {"into an empty list", {}, {}, {"c", "a"}, {"a", "c"}, {}, {1, 0}},
+      {"every row leaves", {"a", "b"}, {true, true}, {}, {}, {-1, -1}, {}},
+      {"before, between and after", {"b", "d"}, {false, false}, {"e", "a", "c"}, {"a", "b", "c", "d", "e"}, {1, 3}, {4, 0, 2}},
+      {"one leaves, one comes in its place", {"a", "b", "c"}, {false, true, false}, {"b2"}, {"a", "b2", "c"}, {0, -1, 2}, {1}},
       {"an equal row goes after the rows already there", {"a1", "b1", "b2"}, {false, false, false}, {"b3"},
-       {"a1", "b1", "b2", "b3"}, {0, 1, 2}},
-      {"equal rows added keep their own order", {"c"}, {false}, {"a2", "a1"}, {"a2", "a1", "c"}, {2}},
-      {"a short mark list leaves the rest", {"a", "b", "c"}, {true}, {}, {"b", "c"}, {-1, 0, 1}},
+       {"a1", "b1", "b2", "b3"}, {0, 1, 2}, {3}},
+      {"equal rows added keep their own order", {"c"}, {false}, {"a2", "a1"}, {"a2", "a1", "c"}, {2}, {0, 1}},
+      {"a short mark list leaves the rest", {"a", "b", "c"}, {true}, {}, {"b", "c"}, {-1, 0, 1}, {}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> rows = c.rows;
-    const std::vector<int> oldToNew = MergeRows(rows, c.gone, c.added, FirstLetterLess);
+    std::vector<int> addedToNew;
+    const std::vector<int> oldToNew = MergeRows(rows, c.gone, c.added, FirstLetterLess, &addedToNew);
     EXPECT_EQ(rows, c.merged) << c.what;
     EXPECT_EQ(oldToNew, c.oldToNew) << c.what;
+    EXPECT_EQ(addedToNew, c.addedToNew) << c.what;
   }
 }
 

@@ -141,6 +141,12 @@ TEST_F(LiveFolder, ChangesFromTheLinuxSideShowWithTheirDetailsAndThePlaceStays) 
          return t.Entry(L"f33.txt")->Size == 10u;
        },
        nullptr},
+      {"the focused, selected file grown", "printf 123456789 >> f22.txt",
+       [](LiveFolder& t) {
+         t.Pane().FillItemDetails(t.Row(L"f22.txt"), t.Row(L"f22.txt"));
+         return t.Entry(L"f22.txt")->Size == 10u;
+       },
+       nullptr},
       {"a file made read-only", "chmod 444 f34.txt",
        [](LiveFolder& t) {
          t.Pane().FillItemDetails(t.Row(L"f34.txt"), t.Row(L"f34.txt"));
