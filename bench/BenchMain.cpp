@@ -46,14 +46,13 @@ using bench::Row;
 using bench::Summarize;
 using bench::Summary;
 
+// Every measure, or one group of them alone.
+enum class Only { All, Read, Tips, Selection, Burst, Copies, Startup };
+
 struct Options {
   bool quick = false;
   bool fullScroll = false;
-  bool readOnly = false;
-  bool tipsOnly = false;
-  bool selectionOnly = false;
-  bool burstOnly = false;
-  bool copiesOnly = false;
+  Only only = Only::All;
   int reps = 5;
   bench::CopyBenchOptions copies{L"C:\\foldmere-bench-copy"};
   std::wstring root = L"C:\\foldmere-bench";
@@ -84,15 +83,17 @@ Options Parse(int argc, wchar_t** argv) {
     } else if (arg == L"--full-scroll") {
       options.fullScroll = true;
     } else if (arg == L"--read-only") {
-      options.readOnly = true;
+      options.only = Only::Read;
     } else if (arg == L"--tips-only") {
-      options.tipsOnly = true;
+      options.only = Only::Tips;
     } else if (arg == L"--selection-only") {
-      options.selectionOnly = true;
+      options.only = Only::Selection;
     } else if (arg == L"--burst-only") {
-      options.burstOnly = true;
+      options.only = Only::Burst;
     } else if (arg == L"--copies-only") {
-      options.copiesOnly = true;
+      options.only = Only::Copies;
+    } else if (arg == L"--startup-only") {
+      options.only = Only::Startup;
     } else if (arg == L"--copy-root") {
       options.copies.root = value();
     } else if (arg == L"--linux-cp-ms") {
@@ -229,7 +230,7 @@ std::vector<Row> MeasureFolders(const Options& options, const std::vector<Folder
       std::string line = fm::ToUtf8(folder.name) + " repetition " + std::to_string(rep + 1) +
                          ": floor " + Fixed(run.ms, 0) + " ms, least floor " + Fixed(least.back(), 0) +
                          " ms, ReadFolder " + Fixed(read.back(), 0) + " ms";
-      if (!options.readOnly) {
+      if (options.only != Only::Read) {
         const auto shown = window.BrowseAndPaint(path);
         browse.push_back(shown.total);
         after.push_back(shown.afterBrowse);
@@ -256,7 +257,7 @@ std::vector<Row> MeasureFolders(const Options& options, const std::vector<Folder
                         "2/1b = " + Fixed(ratio, 2) + " (of minimums " + Fixed(r.min / lf.min, 2) +
                             "), 2/1 = " + Fixed(r.median / f.median, 2),
                         targeted ? Verdict(ratio <= 1.3, "2/1b <= 1.3") : ""});
-    if (options.readOnly) continue;
+    if (options.only == Only::Read) continue;
     const Summary b = Summarize(browse), l = Summarize(leave);
     const double difference = b.median - r.median;
     const double share = l.median / r.median;
@@ -271,7 +272,7 @@ std::vector<Row> MeasureFolders(const Options& options, const std::vector<Folder
                          "ms", "5/2 = " + Fixed(share * 100, 1) + " %",
                          targeted ? Verdict(share <= 0.05, "<= 5 %") : ""});
   }
-  if (!options.readOnly) {
+  if (options.only != Only::Read) {
     // The same navigation between small folders: what a navigation costs without a big list.
     std::vector<double> smallBrowse;
     for (int rep = 0; rep < options.reps; ++rep)
@@ -502,18 +503,18 @@ int Run(const Options& options) {
   fm::test::ModalWatcher watch;
   std::vector<Row> rows;
   int biggestRows = 0;
-  if (!options.copiesOnly) {
+  if (options.only != Only::Copies && options.only != Only::Startup) {
     bench::WindowBench window;
     std::vector<Row> leaveRows;
-    if (!options.tipsOnly && !options.selectionOnly && !options.burstOnly)
+    if (options.only == Only::All || options.only == Only::Read)
       rows = MeasureFolders(options, folders, biggest, window, watch, progress, leaveRows);
-    if (options.tipsOnly) {
+    if (options.only == Only::Tips) {
       rows = MeasureInfoTips(options, window, progress);
-    } else if (options.selectionOnly) {
+    } else if (options.only == Only::Selection) {
       rows = MeasureSelection(options, biggest, window, progress);
-    } else if (options.burstOnly) {
+    } else if (options.only == Only::Burst) {
       rows = MeasureBursts(options, biggest, window, progress);
-    } else if (!options.readOnly) {
+    } else if (options.only == Only::All) {
       const auto scroll = MeasureScroll(options, biggest, window, progress, biggestRows);
       rows.insert(rows.end(), scroll.begin(), scroll.end());
       rows.insert(rows.end(), leaveRows.begin(), leaveRows.end());
@@ -526,12 +527,13 @@ int Run(const Options& options) {
     }
     CheckNoBoxes(watch);
   }
-  if (!options.readOnly && !options.tipsOnly && !options.selectionOnly && !options.burstOnly && !options.copiesOnly) {
+  if (options.only == Only::All) {
     rows.push_back(MeasureMemory(options, biggest, biggestRows, false, progress));
     rows.push_back(MeasureMemory(options, biggest, biggestRows, true, progress));
-    rows.push_back(MeasureStartups(options, progress));
   }
-  if (options.copiesOnly || (!options.readOnly && !options.tipsOnly && !options.burstOnly && !options.selectionOnly)) {
+  if (options.only == Only::All || options.only == Only::Startup)
+    rows.push_back(MeasureStartups(options, progress));
+  if (options.only == Only::All || options.only == Only::Copies) {
     const auto copies = bench::MeasureFileCopies(options.copies, progress);
     rows.insert(rows.end(), copies.begin(), copies.end());
   }
