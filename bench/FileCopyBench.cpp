@@ -111,8 +111,8 @@ double EngineCopy(const std::wstring& source, const std::wstring& targetFolder, 
 
 // Reads the file through, untimed, so that every way of copying starts with its source in
 // the file cache. This machine's kernel pages out what stayed untouched for a minute
-// (proactive reclaim), so a source last read before the small-file copies comes partly from
-// the disk again: whichever way read it first took seconds longer.
+// (proactive reclaim), so a source last read before the small-file copies would come partly
+// from the disk again, for whichever way reads it first.
 void WarmCache(const std::wstring& file, std::byte* buffer) {
   const fm::UniqueHandle in(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
