@@ -50,8 +50,12 @@ bool RunOnHost(const std::string& command, bool pumping) {
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // For a host program Wine answers no process handle and, as the thread's, a value it
+  // never opened: closing that closed whichever handle of this process had it.
+  if (process.hProcess) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
   const auto ended = [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; };
   constexpr DWORD kLimitMs = 120000;
   if (pumping) {
