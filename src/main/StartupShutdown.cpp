@@ -33,6 +33,7 @@ void EnableProcessPrivileges() {
 }  // namespace
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
+  DisableAlign();
   CreateDesign();
   FWatcher = std::make_unique<fm::FolderWatcher>(Handle(), kFolderChangedMessage);
   FShellChanges.emplace(Handle(), kShellChangedMessage);
@@ -45,6 +46,7 @@ TMain::TMain() : TForm(L"Main", 1429, 863) {
   WireEvents();
   // The menu bar takes its height from the window, not from the client area.
   SetDesignClientSize(1429, 863);
+  EnableAlign();
   fm::ui::CallHandler([this] { FormCreate(); });
   fm::ui::CallHandler([this] { FormResize(); });
   CenterOnScreen();

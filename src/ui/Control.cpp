@@ -20,7 +20,6 @@ namespace fm::ui {
 namespace {
 
 constexpr wchar_t kOwnClassName[] = L"FoldmereWindow";
-constexpr UINT_PTR kSubclassId = 1;
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -29,18 +28,29 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 // for each of the dozens of notifications a row sends.
 class ControlTable {
  public:
-  void Add(HWND hwnd, TControl* control) {
+  struct Slot {
+    TControl* control = nullptr;
+    // The system class's procedure of a window whose procedure the control replaced.
+    WNDPROC classProc = nullptr;
+  };
+  void Add(HWND hwnd, TControl* control, WNDPROC classProc) {
     const Locked hold(lock_);
-    controls_[hwnd] = control;
+    controls_[hwnd] = Slot{control, classProc};
   }
   void Remove(HWND hwnd) {
     const Locked hold(lock_);
     controls_.erase(hwnd);
   }
-  TControl* Find(HWND hwnd) const {
+  // The control goes; its window's messages still reach the class through the slot.
+  void Orphan(HWND hwnd) {
     const Locked hold(lock_);
     const auto found = controls_.find(hwnd);
-    return found == controls_.end() ? nullptr : found->second;
+    if (found != controls_.end()) found->second.control = nullptr;
+  }
+  Slot Find(HWND hwnd) const {
+    const Locked hold(lock_);
+    const auto found = controls_.find(hwnd);
+    return found == controls_.end() ? Slot{} : found->second;
   }
 
  private:
@@ -52,7 +62,7 @@ class ControlTable {
   };
 
   mutable SRWLOCK lock_ = SRWLOCK_INIT;
-  std::unordered_map<HWND, TControl*> controls_;
+  std::unordered_map<HWND, Slot> controls_;
 };
 
 // Never destroyed: controls owned by other static objects leave it at the process's end.
@@ -78,8 +88,11 @@ TShiftState CurrentShiftState() {
 LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
                           LPARAM lParam) noexcept {
   if (message == WM_NCDESTROY) {
+    const HWND hwnd = control->hwnd_;
     LRESULT result = control->DefaultProc(message, wParam, lParam);
     control->Detach();
+    // The window is gone: nothing passes its messages on any more.
+    WindowControls().Remove(hwnd);
     return result;
   }
   const TApplication::THandlerScope scope;
@@ -137,7 +150,7 @@ void TControl::DestroyHandle() {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? WindowControls().Find(hwnd) : nullptr;
+  return hwnd ? WindowControls().Find(hwnd).control : nullptr;
 }
 
 TControl* TControl::FindChild(const std::wstring& name) const {
@@ -180,14 +193,23 @@ void TControl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle
 void TControl::Attach(HWND hwnd, bool ownClass) {
   hwnd_ = hwnd;
   ownClass_ = ownClass;
-  WindowControls().Add(hwnd, this);
-  if (!ownClass) SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // The window procedure replaced by hand rather than by the common controls' subclass
+  // chain: that looks its chain up in a window property for every message, and Wine asks
+  // its server for each property read.
+  classProc_ = ownClass ? nullptr : reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+  WindowControls().Add(hwnd, this, classProc_);
+  if (!ownClass) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
 }
 
 void TControl::Detach() {
   if (!hwnd_) return;
-  if (!ownClass_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-  WindowControls().Remove(hwnd_);
+  if (!ownClass_ && GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(SubclassProc)) {
+    // Another procedure replaced ours after us and still passes messages on to it.
+    WindowControls().Orphan(hwnd_);
+  } else {
+    if (!ownClass_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+    WindowControls().Remove(hwnd_);
+  }
   if (ownClass_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
 }
@@ -203,15 +225,20 @@ LRESULT CALLBACK TControl::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, 
   return DispatchMessageTo(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR data) {
-  return DispatchMessageTo(reinterpret_cast<TControl*>(data), message, wParam, lParam);
+LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto slot = WindowControls().Find(hwnd);
+  if (slot.control) return DispatchMessageTo(slot.control, message, wParam, lParam);
+  const LRESULT result = slot.classProc
+                             ? CallWindowProcW(slot.classProc, hwnd, message, wParam, lParam)
+                             : DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) WindowControls().Remove(hwnd);
+  return result;
 }
 
 LRESULT TControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!hwnd_) return 0;
   if (ownClass_) return DefWindowProcW(hwnd_, message, wParam, lParam);
-  return DefSubclassProc(hwnd_, message, wParam, lParam);
+  return CallWindowProcW(classProc_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -473,13 +500,32 @@ void TControl::PlaceAligned(TControl& child, RECT target) {
     target.right -= margins.Right;
     target.bottom -= margins.Bottom;
   }
-  SetWindowPos(child.hwnd_, nullptr, target.left, target.top,
-               std::max<LONG>(0, target.right - target.left),
-               std::max<LONG>(0, target.bottom - target.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  target.right = std::max(target.left, target.right);
+  target.bottom = std::max(target.top, target.bottom);
+  const RECT now = child.BoundsRect();
+  if (EqualRect(&target, &now)) return;
+  SetWindowPos(child.hwnd_, nullptr, target.left, target.top, target.right - target.left,
+               target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TControl::EnableAlign() {
+  if (alignHeld_ > 0 && --alignHeld_ == 0) RealignTree();
+}
+
+void TControl::RealignTree() {
+  Realign();
+  for (const auto& child : children_) child->RealignTree();
+}
+
+bool TControl::AlignHeld() const {
+  for (const TControl* c = this; c; c = c->parent_) {
+    if (c->alignHeld_ > 0) return true;
+  }
+  return false;
 }
 
 void TControl::Realign() {
-  if (!hwnd_ || realigning_) return;
+  if (!hwnd_ || realigning_ || AlignHeld()) return;
   realigning_ = true;
   RECT area = AlignRect();
   auto outerWidth = [](const TControl& c) {

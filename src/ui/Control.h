@@ -127,6 +127,11 @@ class TControl {
 
   // Lays the aligned children out in the client area.
   void Realign();
+  // While a window is built, laying out waits: each control added would otherwise lay out
+  // its band again, and under Wine every move of a window is a round of messages. The end
+  // lays the whole window out once, from the top down.
+  void DisableAlign() { ++alignHeld_; }
+  void EnableAlign();
   // Applies every design number again at the DPI now in force: the font, the design
   // bounds and what each kind of control adds, then the same for the children, then
   // the layout.
@@ -189,7 +194,7 @@ class TControl {
   friend LRESULT DispatchMessageTo(TControl* control, UINT message, WPARAM wParam,
                                    LPARAM lParam) noexcept;
   static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
 
   // Hands a notification, command or colour request of a child window to the control it
   // concerns; false when none takes it.
@@ -199,6 +204,8 @@ class TControl {
   void Attach(HWND hwnd, bool ownClass);
   void Detach();
   void PlaceAligned(TControl& child, RECT target);
+  void RealignTree();
+  bool AlignHeld() const;
   // The margins at the control's DPI.
   TMargins ScaledMargins() const;
 
@@ -206,6 +213,8 @@ class TControl {
   std::wstring name_;
   HWND hwnd_ = nullptr;
   bool ownClass_ = false;
+  // The window procedure of a system class, which the control's own one passes on to.
+  WNDPROC classProc_ = nullptr;
   std::vector<std::unique_ptr<TControl>> children_;
   TAlign align_ = TAlign::alNone;
   TMargins margins_;
@@ -219,6 +228,7 @@ class TControl {
   std::wstring hint_;
   bool showHint_ = false;
   bool realigning_ = false;
+  int alignHeld_ = 0;
   TPopupMenu* popupMenu_ = nullptr;
 };
 
