@@ -24,7 +24,6 @@
 #include "core/FileCommandText.h"
 #include "platform/ComPtr.h"
 #include "platform/FolderWatcher.h"
-#include "platform/IconListWarmUp.h"
 #include "platform/ShellChanges.h"
 #include "platform/VolumeFacts.h"
 #include "platform/FileJobs.h"
@@ -203,8 +202,6 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
   static std::wstring ExecutablePath();
   // The system's Windows folder (C:\Windows), whose drive stands in for a share.
   static std::wstring SystemWindowsFolder();
-  // The folder through which the system's image lists are asked for.
-  static std::wstring IconListRoot();
 
   // Controls, from the top band down.
   TPanel* DrivePanel = nullptr;
@@ -246,7 +243,6 @@ class TMain : public TForm, private PaneUnit::TPaneHost {
 
   TSpeedButton* BTN_F10 = nullptr;
   std::function<bool(wchar_t)> FDriveInUse = fm::DriveInUse;
-  std::optional<fm::IconListWarmUp> FIconWarmUp;
   // Declared before the panes, whose watches end before it does.
   std::unique_ptr<fm::FolderWatcher> FWatcher;
   std::optional<fm::ShellChangeRegistration> FShellChanges;

@@ -33,7 +33,6 @@ void EnableProcessPrivileges() {
 }  // namespace
 
 TMain::TMain() : TForm(L"Main", 1429, 863) {
-  FIconWarmUp.emplace(IconListRoot());
   DisableAlign();
   CreateDesign();
   FWatcher = std::make_unique<fm::FolderWatcher>(Handle(), kFolderChangedMessage);
@@ -80,12 +79,6 @@ std::wstring TMain::SystemWindowsFolder() {
   return length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
-std::wstring TMain::IconListRoot() {
-  // Empty when the program was started from a share: the system's drive serves then.
-  const std::wstring drive = fm::DriveOfPath(ExecutablePath());
-  return (drive.empty() ? fm::DriveOfPath(SystemWindowsFolder()) : drive) + L"\\";
-}
-
 void TMain::FormCreate() {
   const std::wstring executable = ExecutablePath();
 
@@ -108,7 +101,8 @@ void TMain::FormCreate() {
   for (TPane* pane : {FLeftPane.get(), FRightPane.get()}) pane->Start(FIDesktopFolder);
 
   // The system's image lists index the icons of the rows; they belong to the system.
-  const std::wstring root = IconListRoot();
+  // They are asked for through a drive's root: from a share, the system's drive.
+  const std::wstring root = (drive.empty() ? fm::DriveOfPath(SystemWindowsFolder()) : drive) + L"\\";
   SHFILEINFOW info{};
   auto small = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoW(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
