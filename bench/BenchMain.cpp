@@ -466,7 +466,7 @@ Row MeasureMemory(const Options& options, const Folder& biggest, int rows, bool 
           memory,
           "B",
           "",
-          Verdict(memory.median <= 600, "<= 600 B")};
+          Verdict(memory.median <= 350, "<= 350 B")};
 }
 
 // Measure 7: a first start warms the file cache and is not counted.
